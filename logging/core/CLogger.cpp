@@ -1,0 +1,121 @@
+#include "logging/core/CLogger.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "logging/core/CAppenderSkeleton.h"
+#include "logging/core/CLoggingEvent.h"
+#include "platform/Clock.h"
+#include "platform/Environment.h"
+
+namespace scrivlog {
+namespace {
+
+// The printf buffer of the front ends: 65,535 characters and the terminating zero.
+constexpr size_t FormatBufferSize = 65536;
+
+bool Passes(Level level, Level loggerThreshold, const CAppenderSkeleton& appender) {
+    return appender.Active &&
+           ((level <= loggerThreshold && level <= appender.Threshold) || level >= Levels::Force);
+}
+
+void SetDecimal(EventText& text, uint32_t value) {
+    char digits[11];
+    char* end = digits + sizeof digits;
+    char* p = end;
+    do {
+        *--p = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    text.assign(std::string_view(p, static_cast<size_t>(end - p)));
+}
+
+}  // namespace
+
+CLogger::CLogger() { Init({}, Levels::Info, true); }
+
+CLogger::CLogger(std::string_view name, Level threshold, bool additivity) {
+    Init(name, threshold, additivity);
+}
+
+CLogger::CLogger(std::string_view name, const CLogger& templateLogger)
+    : m_appenders(templateLogger.m_appenders) {
+    Init(name, templateLogger.Threshold, templateLogger.Additivity);
+}
+
+CLogger::~CLogger() = default;
+
+void CLogger::Init(std::string_view name, Level threshold, bool additivity) {
+    m_name = name;
+    Threshold = threshold;
+    Additivity = additivity;
+    StartTicks = platform::TickCount();
+}
+
+bool CLogger::AddAppender(CAppenderSkeleton* appender) {
+    m_appenders.push_back(appender);
+    return true;
+}
+
+bool CLogger::WouldDeliver(Level level) const {
+    for (const CAppenderSkeleton* appender : m_appenders)
+        if (Passes(level, Threshold, *appender)) return true;
+    return false;
+}
+
+bool CLogger::Log(Level level, const char* text) {
+    // An event that no appender takes has no effect anyone could observe, so it is
+    // not built at all.
+    if (!WouldDeliver(level)) return true;
+    try {
+        CLoggingEvent event;
+        event.Category = m_name;
+        event.Message = text ? text : "";
+        event.Level = level;
+        event.ElapsedTime = platform::TickCount() - StartTicks;
+        SetDecimal(event.ThreadName, platform::CurrentThreadId());
+        for (CAppenderSkeleton* appender : m_appenders) {
+            if (!Passes(level, Threshold, *appender)) continue;
+            const char* className = appender->GetClassName();
+            event.AppenderClassName = className ? className : "";
+            event.AppenderName = appender->GetName();
+            try {
+                appender->DoAppend(event);
+            } catch (...) {
+                // A failing appender does not stop delivery to the next one.
+            }
+        }
+    } catch (...) {
+        // Logging must never bring its host down.
+    }
+    return true;
+}
+
+bool CLogger::LogFormatted(Level level, const char* format, va_list arguments) {
+    char buffer[FormatBufferSize];
+    // vsnprintf writes at most the buffer's size, zero included, and cuts the rest.
+    int length = std::vsnprintf(buffer, sizeof buffer, format ? format : "", arguments);
+    if (length < 0) buffer[0] = '\0';
+    buffer[sizeof buffer - 1] = '\0';
+    return Log(level, buffer);
+}
+
+bool CLogger::LogDebug(const char* format, ...) {
+    if (!WouldDeliver(Levels::Debug)) return true;
+    va_list arguments;
+    va_start(arguments, format);
+    LogFormatted(Levels::Debug, format, arguments);
+    va_end(arguments);
+    return true;
+}
+
+bool CLogger::LogError(const char* format, ...) {
+    if (!WouldDeliver(Levels::Error)) return true;
+    va_list arguments;
+    va_start(arguments, format);
+    LogFormatted(Levels::Error, format, arguments);
+    va_end(arguments);
+    return true;
+}
+
+}  // namespace scrivlog

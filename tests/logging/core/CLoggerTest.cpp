@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "logging/core/CLogger.h"
+#include "platform/Environment.h"
+#include "tests/support/RecordingAppender.h"
+#include "tests/support/SettableClock.h"
+
+using namespace scrivlog;
+using testsupport::RecordingAppender;
+using testsupport::SettableClock;
+
+namespace {
+
+// Which of the levels a logger and an appender with these thresholds let through.
+std::vector<Level> Delivered(Level loggerThreshold, Level appenderThreshold, bool active = true) {
+    RecordingAppender appender("A", appenderThreshold);
+    appender.Active = active;
+    CLogger logger("test", loggerThreshold, true);
+    logger.AddAppender(&appender);
+    std::vector<Level> levels;
+    for (Level level : {-3, -2, -1, 0, 300, 700, 900, 1000, 1001, 9997, 9998, 9999, 20000})
+        logger.Log(level, "m");
+    for (const auto& event : appender.Events) levels.push_back(event.Level);
+    return levels;
+}
+
+}  // namespace
+
+TEST(Logger, ThresholdRuleWithOffForceAndRaw) {
+    using V = std::vector<Level>;
+    // Off lets nothing from -1 upwards through (only the odd levels below it).
+    EXPECT_EQ((V{-3, -2, 9998, 9999, 20000}), Delivered(Levels::Off, Levels::All));
+    EXPECT_EQ((V{-3, -2, 9998, 9999, 20000}), Delivered(Levels::All, Levels::Off));
+    EXPECT_EQ((V{-3, -2, -1, 0, 300, 9998, 9999, 20000}), Delivered(Levels::Error, Levels::All));
+    // The stricter of the two thresholds wins.
+    EXPECT_EQ((V{-3, -2, -1, 0, 300, 9998, 9999, 20000}), Delivered(Levels::All, Levels::Error));
+    EXPECT_EQ((V{-3, -2, -1, 0, 300, 700, 900, 9998, 9999, 20000}),
+              Delivered(Levels::NotSet, Levels::All));
+    EXPECT_EQ((V{-3, -2, -1, 0, 300, 700, 900, 1000, 9998, 9999, 20000}),
+              Delivered(Levels::All, Levels::All));
+    // Inactive: nothing at all, not even forced events.
+    EXPECT_EQ(V{}, Delivered(Levels::All, Levels::All, false));
+}
+
+TEST(Logger, DeliversOneEventToEachAppenderInOrder) {
+    SettableClock clock;
+    RecordingAppender first("First"), second("Second"), closed("Closed", Levels::All, false);
+    CLogger logger("com.example.Thing", Levels::Debug, true);
+    logger.AddAppender(&first);
+    logger.AddAppender(&closed);
+    logger.AddAppender(&second);
+    clock.Advance(1500);
+    EXPECT_TRUE(logger.LogError("disk %s at %d%%", "full", 99));
+
+    ASSERT_EQ(1u, first.Events.size());
+    ASSERT_EQ(1u, second.Events.size());
+    EXPECT_TRUE(closed.Events.empty());
+    const auto& a = first.Events[0];
+    const auto& b = second.Events[0];
+    EXPECT_EQ("First", a.AppenderName);
+    EXPECT_EQ("Second", b.AppenderName);
+    EXPECT_EQ("RecordingAppender", a.AppenderClassName);
+    for (const auto* event : {&a, &b}) {
+        EXPECT_EQ("disk full at 99%", event->Message);
+        EXPECT_EQ("com.example.Thing", event->Category);
+        EXPECT_EQ(std::to_string(platform::CurrentThreadId()), event->ThreadName);
+        EXPECT_EQ(300, event->Level);
+        EXPECT_EQ(1500u, event->ElapsedTime);
+    }
+    // Without a layout the text is the message and one line feed.
+    EXPECT_EQ("disk full at 99%\n", first.Texts[0]);
+}
+
+TEST(Logger, FrontEndsAndNullText) {
+    RecordingAppender appender;
+    CLogger logger("x", Levels::Error, true);
+    logger.AddAppender(&appender);
+    EXPECT_TRUE(logger.LogDebug("below %d", 1));
+    EXPECT_TRUE(appender.Events.empty());
+    logger.SetThreshold(Levels::Debug);
+    EXPECT_TRUE(logger.LogDebug("%s|%5.2f|%lu", "a", 1.5, 42ul));
+    EXPECT_TRUE(logger.Log(Levels::Info, nullptr));
+    ASSERT_EQ(2u, appender.Events.size());
+    EXPECT_EQ("a| 1.50|42", appender.Events[0].Message);
+    EXPECT_EQ(700, appender.Events[0].Level);
+    EXPECT_EQ("", appender.Events[1].Message);
+    CLogger empty;
+    EXPECT_TRUE(empty.LogError("nobody listens"));
+    EXPECT_EQ(600, empty.Threshold);
+    EXPECT_TRUE(empty.Additivity);
+}
+
+TEST(Logger, LongMessagesAreCutAt65535Characters) {
+    RecordingAppender appender;
+    CLogger logger("x", Levels::All, true);
+    logger.AddAppender(&appender);
+    std::string exact(65535, 'e');
+    logger.LogError("%s", exact.c_str());
+    std::string longer(100000, 'l');
+    logger.LogDebug("%s%s", longer.c_str(), "tail");
+    ASSERT_EQ(2u, appender.Events.size());
+    EXPECT_EQ(exact, appender.Events[0].Message);
+    EXPECT_EQ(std::string(65535, 'l'), appender.Events[1].Message);
+    // Log itself takes any length.
+    logger.Log(Levels::Info, longer.c_str());
+    EXPECT_EQ(longer, appender.Events[2].Message);
+}
+
+TEST(Logger, ElapsedTimeWrapsModulo2To32) {
+    SettableClock clock;
+    clock.SetTickCount(0xFFFFFF00u);
+    RecordingAppender appender;
+    CLogger logger("x", Levels::All, true);
+    logger.AddAppender(&appender);
+    clock.Advance(0x200);
+    logger.LogError("after the wrap");
+    ASSERT_EQ(1u, appender.Events.size());
+    EXPECT_EQ(0x200u, appender.Events[0].ElapsedTime);
+}
+
+namespace {
+class ThrowingAppender : public RecordingAppender {
+public:
+    using RecordingAppender::RecordingAppender;
+    bool DoAppend(const CLoggingEvent&) override { throw std::runtime_error("sink exploded"); }
+};
+}  // namespace
+
+TEST(Logger, AFailingAppenderNeitherEscapesNorStopsDelivery) {
+    ThrowingAppender bad("Bad");
+    RecordingAppender good("Good");
+    CLogger logger("x", Levels::All, true);
+    logger.AddAppender(&bad);
+    logger.AddAppender(&good);
+    EXPECT_NO_THROW(EXPECT_TRUE(logger.LogError("still delivered")));
+    EXPECT_EQ(1u, good.Events.size());
+}
+
+TEST(Logger, ConcurrentLogCallsNeverInterleaveInOneAppender) {
+    RecordingAppender appender;
+    CLogger logger("x", Levels::All, true);
+    logger.AddAppender(&appender);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&logger, t] {
+            for (int i = 0; i < 500; ++i) logger.LogError("thread %d line %d", t, i);
+        });
+    for (auto& thread : threads) thread.join();
+    ASSERT_EQ(2000u, appender.Texts.size());
+    for (const auto& text : appender.Texts) EXPECT_EQ(0u, text.find("thread ")) << text;
+}

@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include "platform/Clock.h"
+#include "tests/support/SettableClock.h"
+
+TEST(Clock, SystemClockAgreesWithItself) {
+    platform::DateTime local = platform::LocalTime();
+    platform::DateTime utc = platform::UtcTime();
+    EXPECT_GE(local.Year, 2020);
+    EXPECT_TRUE(local.Month >= 1 && local.Month <= 12);
+    EXPECT_TRUE(local.Millisecond >= 0 && local.Millisecond <= 999);
+    // Local and UTC differ by less than a day.
+    auto minutes = [](const platform::DateTime& t) { return (t.Day * 24 + t.Hour) * 60 + t.Minute; };
+    int difference = std::abs(minutes(local) - minutes(utc));
+    EXPECT_TRUE(difference <= 14 * 60 || difference >= 26 * 24 * 60) << difference;
+
+    uint32_t before = platform::TickCount();
+    platform::Sleep(30);
+    uint32_t elapsed = platform::TickCount() - before;
+    EXPECT_GE(elapsed, 25u);
+    EXPECT_LT(elapsed, 5000u);
+}
+
+TEST(Clock, SettableClockReplacesTheSystemClockWhileItLives) {
+    {
+        testsupport::SettableClock clock;
+        clock.SetLocalTime(2024, 2, 29, 23, 59, 59, 999);
+        clock.SetUtcOffsetMinutes(60);
+        clock.SetTickCount(7);
+        platform::Sleep(3600000);  // returns at once, moves the clock
+        platform::DateTime local = platform::LocalTime();
+        EXPECT_EQ(2024, local.Year);
+        EXPECT_EQ(3, local.Month);
+        EXPECT_EQ(1, local.Day);
+        EXPECT_EQ(0, local.Hour);
+        EXPECT_EQ(59, local.Minute);
+        EXPECT_EQ(999, local.Millisecond);
+        EXPECT_EQ(5, local.DayOfWeek);  // a Friday
+        platform::DateTime utc = platform::UtcTime();
+        EXPECT_EQ(29, utc.Day);
+        EXPECT_EQ(23, utc.Hour);
+        EXPECT_EQ(3600007u, platform::TickCount());
+        EXPECT_EQ(std::vector<uint32_t>{3600000}, clock.Sleeps());
+    }
+    EXPECT_GE(platform::LocalTime().Year, 2020);
+}

@@ -1,0 +1,36 @@
+// An appender that keeps what it is given: each written text, and a copy of each event
+// with the appender fields as they were when it arrived.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "logging/core/CAppenderSkeleton.h"
+
+namespace testsupport {
+
+struct RecordedEvent {
+    std::string Message;
+    std::string Category;
+    std::string ThreadName;
+    scrivlog::Level Level = 0;
+    uint32_t ElapsedTime = 0;
+    std::string AppenderName;
+    std::string AppenderClassName;
+};
+
+class RecordingAppender : public scrivlog::CAppenderSkeleton {
+public:
+    // Named "Recorder" at threshold All; opened at once unless `open` is false.
+    explicit RecordingAppender(std::string_view name = "Recorder",
+                               scrivlog::Level threshold = scrivlog::Levels::All, bool open = true);
+
+    const char* GetClassName() const override { return "RecordingAppender"; }
+    void Write(std::string_view text, const scrivlog::CLoggingEvent* event) override;
+    bool DoAppend(const scrivlog::CLoggingEvent& event) override { return FormatAndWrite(event); }
+
+    std::vector<std::string> Texts;  // headers and footers included
+    std::vector<RecordedEvent> Events;
+};
+
+}  // namespace testsupport

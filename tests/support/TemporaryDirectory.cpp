@@ -1,0 +1,40 @@
+#include "tests/support/TemporaryDirectory.h"
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "platform/Environment.h"
+
+namespace testsupport {
+
+TemporaryDirectory::TemporaryDirectory() {
+    static std::atomic<unsigned> counter{0};
+    auto base = std::filesystem::temp_directory_path();
+    auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::ostringstream name;
+        name << "tamarack-test-" << platform::CurrentThreadId() << '-' << stamp << '-'
+             << counter++;
+        m_path = base / name.str();
+        std::error_code error;
+        if (std::filesystem::create_directory(m_path, error)) return;
+    }
+    throw std::runtime_error("cannot create a temporary directory in " + base.string());
+}
+
+TemporaryDirectory::~TemporaryDirectory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream stream(path, std::ios::binary);
+    std::ostringstream content;
+    content << stream.rdbuf();
+    return content.str();
+}
+
+}  // namespace testsupport
