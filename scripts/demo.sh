@@ -7,7 +7,7 @@ scripts/setup.sh
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$(nproc)" --target scrivlog-demo >/dev/null
 echo "==== Scrivlog on Linux ===="
-build/native/tools/scrivlog-demo
+build/native/bin/scrivlog-demo
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$(nproc)" --target scrivlog-demo >/dev/null
 echo
@@ -15,5 +15,5 @@ echo "==== Scrivlog on Windows (under Wine) ===="
 export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all
 wineserver -p </dev/null >/dev/null 2>&1
 wine cmd /c exit </dev/null >/dev/null 2>&1
-wine build/windows/tools/scrivlog-demo.exe </dev/null
+wine build/windows/bin/scrivlog-demo.exe </dev/null
 wineserver -k </dev/null >/dev/null 2>&1 || true
