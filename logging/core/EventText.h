@@ -15,10 +15,12 @@ class EventText {
 public:
     static constexpr size_t InlineCapacity = 255;
 
-    EventText() = default;
-    EventText(std::string_view text) { assign(text); }
-    EventText(const char* text) { assign(text ? std::string_view(text) : std::string_view()); }
-    EventText(const EventText& other) { assign(other.view()); }
+    EventText() { m_inline[0] = '\0'; }
+    EventText(std::string_view text) : EventText() { assign(text); }
+    EventText(const char* text) : EventText() {
+        assign(text ? std::string_view(text) : std::string_view());
+    }
+    EventText(const EventText& other) : EventText() { assign(other.view()); }
     EventText& operator=(const EventText& other) {
         assign(other.view());
         return *this;
@@ -53,7 +55,7 @@ private:
     size_t m_size = 0;
     size_t m_heapCapacity = 0;
     std::unique_ptr<char[]> m_heap;
-    char m_inline[InlineCapacity + 1] = {};
+    char m_inline[InlineCapacity + 1];  // only the used part is ever written
 };
 
 std::ostream& operator<<(std::ostream& stream, const EventText& text);
