@@ -118,9 +118,10 @@ private:
 }  // namespace
 
 TEST(LogFactory, StartAndStopAllJoinTheirErrors) {
-    CLogFactory factory;
+    // The appenders outlive the factory, which stops them once more when it goes.
     FailingAppender good("good", nullptr, nullptr), one("one", "no file", "stuck"),
         manual("manual", "never", nullptr), two("two", "no socket", nullptr);
+    CLogFactory factory;
     manual.AutoStart = false;
     for (auto* appender : {&good, &one, &manual, &two}) factory.AddAppender(appender);
 
