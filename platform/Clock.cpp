@@ -7,7 +7,9 @@ namespace {
 std::atomic<ClockSource*> g_clockSource{nullptr};
 }
 
-void SetClockSource(ClockSource* source) { g_clockSource.store(source, std::memory_order_release); }
+void SetClockSource(ClockSource* source) {
+    g_clockSource.store(source, std::memory_order_release);
+}
 
 DateTime LocalTime() {
     ClockSource* source = g_clockSource.load(std::memory_order_acquire);

@@ -28,7 +28,7 @@ void Sleep(uint32_t milliseconds);
 
 // A replacement clock. Installed with SetClockSource, it answers every call above.
 class ClockSource {
-public:
+  public:
     virtual ~ClockSource() = default;
     virtual DateTime LocalTime() = 0;
     virtual DateTime UtcTime() = 0;

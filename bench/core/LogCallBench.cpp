@@ -14,9 +14,9 @@ using namespace scrivlog;
 namespace {
 
 void ReportAllocations(benchmark::State& state, uint64_t before) {
-    state.counters["allocs/call"] = benchmark::Counter(
-        static_cast<double>(benchsupport::AllocationCount() - before) /
-        static_cast<double>(state.iterations()));
+    state.counters["allocs/call"] =
+        benchmark::Counter(static_cast<double>(benchsupport::AllocationCount() - before) /
+                           static_cast<double>(state.iterations()));
 }
 
 void Scrivlog_FilteredCall(benchmark::State& state) {
@@ -26,7 +26,8 @@ void Scrivlog_FilteredCall(benchmark::State& state) {
     CLogger logger("bench.logger", Levels::Error, true);
     logger.AddAppender(&appender);
     uint64_t before = benchsupport::AllocationCount();
-    for (auto _ : state) benchmark::DoNotOptimize(logger.LogDebug("value %d of %s", 42, "text"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(logger.LogDebug("value %d of %s", 42, "text"));
     ReportAllocations(state, before);
 }
 BENCHMARK(Scrivlog_FilteredCall);
@@ -36,7 +37,8 @@ void Spdlog_FilteredCall(benchmark::State& state) {
     spdlog::logger logger("bench.logger", sink);
     logger.set_level(spdlog::level::err);
     uint64_t before = benchsupport::AllocationCount();
-    for (auto _ : state) logger.debug("value {} of {}", 42, "text");
+    for (auto _ : state)
+        logger.debug("value {} of {}", 42, "text");
     ReportAllocations(state, before);
 }
 BENCHMARK(Spdlog_FilteredCall);
@@ -50,7 +52,8 @@ void Scrivlog_DeliveredCall(benchmark::State& state) {
     logger.LogDebug("warm up");
     uint64_t before = benchsupport::AllocationCount();
     for (auto _ : state)
-        benchmark::DoNotOptimize(logger.LogDebug("value %d of %s, a message of ordinary length", 42, "text"));
+        benchmark::DoNotOptimize(
+            logger.LogDebug("value %d of %s, a message of ordinary length", 42, "text"));
     ReportAllocations(state, before);
 }
 BENCHMARK(Scrivlog_DeliveredCall);
@@ -60,7 +63,8 @@ void Spdlog_DeliveredCall(benchmark::State& state) {
     spdlog::logger logger("bench.logger", sink);
     logger.set_level(spdlog::level::debug);
     uint64_t before = benchsupport::AllocationCount();
-    for (auto _ : state) logger.debug("value {} of {}, a message of ordinary length", 42, "text");
+    for (auto _ : state)
+        logger.debug("value {} of {}, a message of ordinary length", 42, "text");
     ReportAllocations(state, before);
 }
 BENCHMARK(Spdlog_DeliveredCall);
@@ -68,8 +72,7 @@ BENCHMARK(Spdlog_DeliveredCall);
 }  // namespace
 
 int main(int argc, char** argv) {
-    return benchsupport::RunBenchmarks(
-        argc, argv,
-        {{"filtered LogDebug / spdlog filtered debug", "Scrivlog_FilteredCall",
-          "Spdlog_FilteredCall", 2.0}});
+    return benchsupport::RunBenchmarks(argc, argv,
+                                       {{"filtered LogDebug / spdlog filtered debug",
+                                         "Scrivlog_FilteredCall", "Spdlog_FilteredCall", 2.0}});
 }

@@ -14,24 +14,37 @@ std::atomic<uint64_t> g_allocations{0};
 
 void* operator new(std::size_t size) {
     g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(size ? size : 1)) return memory;
+    if (void* memory = std::malloc(size ? size : 1))
+        return memory;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) { return operator new(size); }
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete[](void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
 
 namespace benchsupport {
 
-uint64_t AllocationCount() { return g_allocations.load(std::memory_order_relaxed); }
+uint64_t AllocationCount() {
+    return g_allocations.load(std::memory_order_relaxed);
+}
 
 namespace {
 
 // The console report, remembering each benchmark's time per iteration.
 class RecordingReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Iteration && !run.error_occurred)
@@ -45,7 +58,8 @@ public:
 
 int RunBenchmarks(int argc, char** argv, const std::vector<Ratio>& ratios) {
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
     RecordingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -4,12 +4,16 @@
 
 namespace scrivlog {
 
-const char* CConsoleAppender::GetClassName() const { return "ConsoleAppender"; }
+const char* CConsoleAppender::GetClassName() const {
+    return "ConsoleAppender";
+}
 
 void CConsoleAppender::Write(std::string_view text, const CLoggingEvent*) {
     platform::WriteStandardOutput(text);
 }
 
-bool CConsoleAppender::DoAppend(const CLoggingEvent& event) { return FormatAndWrite(event); }
+bool CConsoleAppender::DoAppend(const CLoggingEvent& event) {
+    return FormatAndWrite(event);
+}
 
 }  // namespace scrivlog

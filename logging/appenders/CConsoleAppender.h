@@ -7,7 +7,7 @@
 namespace scrivlog {
 
 class CConsoleAppender : public CAppenderSkeleton {
-public:
+  public:
     using CAppenderSkeleton::CAppenderSkeleton;
 
     const char* GetClassName() const override;

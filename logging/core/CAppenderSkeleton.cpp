@@ -11,12 +11,15 @@ CAppenderSkeleton::CAppenderSkeleton(std::string_view name, Level threshold)
 
 CAppenderSkeleton::~CAppenderSkeleton() = default;
 
-const char* CAppenderSkeleton::GetClassName() const { return "SkeletonAppender"; }
+const char* CAppenderSkeleton::GetClassName() const {
+    return "SkeletonAppender";
+}
 
 bool CAppenderSkeleton::SetParam(std::string_view name, std::string_view value) {
     if (EqualsIgnoreCase(name, "Threshold")) {
         Level level = StringToLevel(value);
-        if (level == Levels::Undefined) return false;
+        if (level == Levels::Undefined)
+            return false;
         Threshold = level;
         return true;
     }
@@ -31,29 +34,36 @@ bool CAppenderSkeleton::SetParam(std::string_view name, std::string_view value) 
     return false;
 }
 
-std::string CAppenderSkeleton::GetParam(std::string_view) const { return {}; }
+std::string CAppenderSkeleton::GetParam(std::string_view) const {
+    return {};
+}
 
 bool CAppenderSkeleton::Open(std::string&) {
     std::string header;
-    if (GetHeader(header)) Write(header, nullptr);
+    if (GetHeader(header))
+        Write(header, nullptr);
     return true;
 }
 
 bool CAppenderSkeleton::Close(std::string&) {
     std::string footer;
-    if (GetFooter(footer)) Write(footer, nullptr);
+    if (GetFooter(footer))
+        Write(footer, nullptr);
     return true;
 }
 
 void CAppenderSkeleton::Write(std::string_view, const CLoggingEvent*) {}
 
 bool CAppenderSkeleton::DoAppend(const CLoggingEvent&) {
-    if (!Opened) return false;
+    if (!Opened)
+        return false;
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     return true;
 }
 
-bool CAppenderSkeleton::RequiresLayout() const { return false; }
+bool CAppenderSkeleton::RequiresLayout() const {
+    return false;
+}
 
 bool CAppenderSkeleton::Start(std::string& error) {
     Opened = Open(error);
@@ -80,7 +90,8 @@ bool CAppenderSkeleton::FormatEvent(const CLoggingEvent& event, std::string& tex
         return true;
     }
     if (!Layout) {
-        if (RequiresLayout()) return false;
+        if (RequiresLayout())
+            return false;
         text.assign(event.Message.view());
         text += '\n';
         return true;
@@ -89,7 +100,8 @@ bool CAppenderSkeleton::FormatEvent(const CLoggingEvent& event, std::string& tex
 }
 
 bool CAppenderSkeleton::FormatAndWrite(const CLoggingEvent& event) {
-    if (!Opened) return false;
+    if (!Opened)
+        return false;
     try {
         std::lock_guard<std::recursive_mutex> guard(m_lock);
         if (m_writing) {
@@ -98,7 +110,8 @@ bool CAppenderSkeleton::FormatAndWrite(const CLoggingEvent& event) {
             return FormatEvent(event, text) && (Write(text, &event), true);
         }
         m_text.clear();
-        if (!FormatEvent(event, m_text)) return false;
+        if (!FormatEvent(event, m_text))
+            return false;
         m_writing = true;
         struct Reset {
             bool& flag;
@@ -111,7 +124,9 @@ bool CAppenderSkeleton::FormatAndWrite(const CLoggingEvent& event) {
     }
 }
 
-bool CAppenderSkeleton::IsNamed(std::string_view name) const { return EqualsIgnoreCase(m_name, name); }
+bool CAppenderSkeleton::IsNamed(std::string_view name) const {
+    return EqualsIgnoreCase(m_name, name);
+}
 
 bool CAppenderSkeleton::StringToBool(std::string_view text) {
     return EqualsIgnoreCase(text, "true") || text == "1";

@@ -15,7 +15,7 @@
 namespace scrivlog {
 
 class CAppenderSkeleton {
-public:
+  public:
     // Name "[NoAppenderName]", threshold NotSet.
     CAppenderSkeleton();
     CAppenderSkeleton(std::string_view name, Level threshold);
@@ -63,7 +63,7 @@ public:
     bool AutoStart = true;
     bool OwnedByFactory = false;
 
-protected:
+  protected:
     // The common body of DoAppend: when opened, take the lock, format the event and
     // Write it. Never lets an exception out.
     bool FormatAndWrite(const CLoggingEvent& event);
@@ -76,7 +76,7 @@ protected:
     std::string m_text;
     bool m_writing = false;  // m_text is being written (under m_lock)
 
-private:
+  private:
     std::string m_name;
 };
 

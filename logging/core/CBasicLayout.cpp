@@ -4,7 +4,9 @@
 
 namespace scrivlog {
 
-const char* CBasicLayout::GetClassName() const { return "BasicLayout"; }
+const char* CBasicLayout::GetClassName() const {
+    return "BasicLayout";
+}
 
 bool CBasicLayout::Format(const CLoggingEvent& event, std::string& text) {
     text.assign(event.Message.view());

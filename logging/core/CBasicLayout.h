@@ -6,7 +6,7 @@
 namespace scrivlog {
 
 class CBasicLayout : public CLayoutSkeleton {
-public:
+  public:
     const char* GetClassName() const override;
     bool Format(const CLoggingEvent& event, std::string& text) override;
 };

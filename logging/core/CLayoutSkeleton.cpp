@@ -4,11 +4,17 @@ namespace scrivlog {
 
 CLayoutSkeleton::~CLayoutSkeleton() = default;
 
-const char* CLayoutSkeleton::GetClassName() const { return "SkeletonLayout"; }
+const char* CLayoutSkeleton::GetClassName() const {
+    return "SkeletonLayout";
+}
 
-bool CLayoutSkeleton::SetParam(std::string_view, std::string_view) { return false; }
+bool CLayoutSkeleton::SetParam(std::string_view, std::string_view) {
+    return false;
+}
 
-std::string CLayoutSkeleton::GetParam(std::string_view) const { return {}; }
+std::string CLayoutSkeleton::GetParam(std::string_view) const {
+    return {};
+}
 
 bool CLayoutSkeleton::FormatHeader(std::string& text, std::string_view, std::string_view) {
     text.clear();

@@ -11,7 +11,7 @@
 namespace scrivlog {
 
 class CLayoutSkeleton {
-public:
+  public:
     CLayoutSkeleton() = default;
     CLayoutSkeleton(const CLayoutSkeleton&) = delete;
     CLayoutSkeleton& operator=(const CLayoutSkeleton&) = delete;

@@ -8,19 +8,24 @@ namespace scrivlog {
 
 CLogFactory TheLogFactory;
 
-CLogFactory::CLogFactory() { RootLogger.SetName("Root"); }
+CLogFactory::CLogFactory() {
+    RootLogger.SetName("Root");
+}
 
 CLogFactory::~CLogFactory() {
     try {
         std::string ignored;
         StopAllAppenders(ignored);
-        for (CLogger* logger : m_loggers) delete logger;
+        for (CLogger* logger : m_loggers)
+            delete logger;
         for (CAppenderSkeleton* appender : m_appenders) {
             appender->Stop(ignored);
-            if (appender->OwnedByFactory) delete appender;
+            if (appender->OwnedByFactory)
+                delete appender;
         }
         // Appenders go before the layouts they point to.
-        for (CLayoutSkeleton* layout : m_layouts) delete layout;
+        for (CLayoutSkeleton* layout : m_layouts)
+            delete layout;
     } catch (...) {
         // Nothing may escape a destructor that runs at module unload.
     }
@@ -31,11 +36,13 @@ CLogger* CLogFactory::GetLogger(std::string_view name) {
     std::string search(name);
     for (;;) {
         if (CLogger* found = FindLoggerLocked(search)) {
-            if (EqualsIgnoreCase(search, name)) return found;
+            if (EqualsIgnoreCase(search, name))
+                return found;
             return AddLoggerLocked(new CLogger(name, *found));
         }
         search = GetParentName(search);
-        if (search.empty()) return AddLoggerLocked(new CLogger(name, RootLogger));
+        if (search.empty())
+            return AddLoggerLocked(new CLogger(name, RootLogger));
     }
 }
 
@@ -45,12 +52,15 @@ CLogger* CLogFactory::FindLogger(std::string_view name) {
         std::lock_guard<std::mutex> guard(m_mutex);
         found = FindLoggerLocked(name);
     }
-    if (!found) SetLastError("Logger '%.*s' not found in factory", static_cast<int>(name.size()), name.data());
+    if (!found)
+        SetLastError("Logger '%.*s' not found in factory", static_cast<int>(name.size()),
+                     name.data());
     return found;
 }
 
 CLogger* CLogFactory::CreateLogger(std::string_view name, Level threshold, bool additivity) {
-    if (CLogger* existing = FindLogger(name)) return existing;
+    if (CLogger* existing = FindLogger(name))
+        return existing;
     return AddLogger(new CLogger(name, threshold, additivity));
 }
 
@@ -71,7 +81,8 @@ CLogger* CLogFactory::GetLoggerAt(int index) const {
 
 CLogger* CLogFactory::FindLoggerLocked(std::string_view name) const {
     for (CLogger* logger : m_loggers)
-        if (logger->IsNamed(name)) return logger;
+        if (logger->IsNamed(name))
+            return logger;
     return nullptr;
 }
 
@@ -90,13 +101,15 @@ void CLogFactory::AddAppender(CAppenderSkeleton* appender) {
 CAppenderSkeleton* CLogFactory::FindAppender(std::string_view name) const {
     std::lock_guard<std::mutex> guard(m_mutex);
     for (CAppenderSkeleton* appender : m_appenders)
-        if (appender->IsNamed(name)) return appender;
+        if (appender->IsNamed(name))
+            return appender;
     return nullptr;
 }
 
 CAppenderSkeleton* CLogFactory::GetAppenderAt(int index) {
     std::lock_guard<std::mutex> guard(m_mutex);
-    if (index < 0 || static_cast<size_t>(index) >= m_appenders.size()) return &EmptyAppender;
+    if (index < 0 || static_cast<size_t>(index) >= m_appenders.size())
+        return &EmptyAppender;
     return m_appenders[index];
 }
 
@@ -120,9 +133,13 @@ int CLogFactory::GetLayoutCount() const {
     return static_cast<int>(m_layouts.size());
 }
 
-bool CLogFactory::StartAllAppenders(std::string& errors) { return StartOrStopAll(true, errors); }
+bool CLogFactory::StartAllAppenders(std::string& errors) {
+    return StartOrStopAll(true, errors);
+}
 
-bool CLogFactory::StopAllAppenders(std::string& errors) { return StartOrStopAll(false, errors); }
+bool CLogFactory::StopAllAppenders(std::string& errors) {
+    return StartOrStopAll(false, errors);
+}
 
 bool CLogFactory::StartOrStopAll(bool start, std::string& errors) {
     std::vector<CAppenderSkeleton*> appenders;
@@ -132,15 +149,18 @@ bool CLogFactory::StartOrStopAll(bool start, std::string& errors) {
     }
     errors.clear();
     for (CAppenderSkeleton* appender : appenders) {
-        if (start && !appender->AutoStart) continue;
+        if (start && !appender->AutoStart)
+            continue;
         std::string error;
         bool succeeded = false;
         try {
             succeeded = start ? appender->Start(error) : appender->Stop(error);
         } catch (...) {
         }
-        if (succeeded) continue;
-        if (!errors.empty()) errors += '\n';
+        if (succeeded)
+            continue;
+        if (!errors.empty())
+            errors += '\n';
         errors += start ? "Unable to start appender '" : "Unable to stop appender '";
         errors += appender->GetName();
         errors += "' (";
@@ -156,14 +176,16 @@ void CLogFactory::SetLastError(const char* format, ...) {
     va_start(arguments, format);
     int length = std::vsnprintf(buffer.get(), 65536, format ? format : "", arguments);
     va_end(arguments);
-    if (length < 0) buffer[0] = '\0';
+    if (length < 0)
+        buffer[0] = '\0';
     buffer[65535] = '\0';
     LastError = buffer.get();
 }
 
 std::string CLogFactory::GetParentName(std::string_view name) {
     size_t lastDot = name.rfind('.');
-    if (lastDot == std::string_view::npos) return {};
+    if (lastDot == std::string_view::npos)
+        return {};
     return std::string(name.substr(0, lastDot));
 }
 

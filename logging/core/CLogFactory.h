@@ -15,7 +15,7 @@
 namespace scrivlog {
 
 class CLogFactory {
-public:
+  public:
     // The root logger is named "Root": Info, additive.
     CLogFactory();
     CLogFactory(const CLogFactory&) = delete;
@@ -65,7 +65,7 @@ public:
     CLogger RootLogger;
     CAppenderSkeleton EmptyAppender;
 
-private:
+  private:
     CLogger* FindLoggerLocked(std::string_view name) const;
     CLogger* AddLoggerLocked(CLogger* logger);
     bool StartOrStopAll(bool start, std::string& errors);

@@ -32,7 +32,9 @@ void SetDecimal(EventText& text, uint32_t value) {
 
 }  // namespace
 
-CLogger::CLogger() { Init({}, Levels::Info, true); }
+CLogger::CLogger() {
+    Init({}, Levels::Info, true);
+}
 
 CLogger::CLogger(std::string_view name, Level threshold, bool additivity) {
     Init(name, threshold, additivity);
@@ -59,14 +61,16 @@ bool CLogger::AddAppender(CAppenderSkeleton* appender) {
 
 bool CLogger::WouldDeliver(Level level) const {
     for (const CAppenderSkeleton* appender : m_appenders)
-        if (Passes(level, Threshold, *appender)) return true;
+        if (Passes(level, Threshold, *appender))
+            return true;
     return false;
 }
 
 bool CLogger::Log(Level level, const char* text) {
     // An event that no appender takes has no effect anyone could observe, so it is
     // not built at all.
-    if (!WouldDeliver(level)) return true;
+    if (!WouldDeliver(level))
+        return true;
     try {
         CLoggingEvent event;
         event.Category = m_name;
@@ -75,7 +79,8 @@ bool CLogger::Log(Level level, const char* text) {
         event.ElapsedTime = platform::TickCount() - StartTicks;
         SetDecimal(event.ThreadName, platform::CurrentThreadId());
         for (CAppenderSkeleton* appender : m_appenders) {
-            if (!Passes(level, Threshold, *appender)) continue;
+            if (!Passes(level, Threshold, *appender))
+                continue;
             const char* className = appender->GetClassName();
             event.AppenderClassName = className ? className : "";
             event.AppenderName = appender->GetName();
@@ -95,13 +100,15 @@ bool CLogger::LogFormatted(Level level, const char* format, va_list arguments) {
     char buffer[FormatBufferSize];
     // vsnprintf writes at most the buffer's size, zero included, and cuts the rest.
     int length = std::vsnprintf(buffer, sizeof buffer, format ? format : "", arguments);
-    if (length < 0) buffer[0] = '\0';
+    if (length < 0)
+        buffer[0] = '\0';
     buffer[sizeof buffer - 1] = '\0';
     return Log(level, buffer);
 }
 
 bool CLogger::LogDebug(const char* format, ...) {
-    if (!WouldDeliver(Levels::Debug)) return true;
+    if (!WouldDeliver(Levels::Debug))
+        return true;
     va_list arguments;
     va_start(arguments, format);
     LogFormatted(Levels::Debug, format, arguments);
@@ -110,7 +117,8 @@ bool CLogger::LogDebug(const char* format, ...) {
 }
 
 bool CLogger::LogError(const char* format, ...) {
-    if (!WouldDeliver(Levels::Error)) return true;
+    if (!WouldDeliver(Levels::Error))
+        return true;
     va_list arguments;
     va_start(arguments, format);
     LogFormatted(Levels::Error, format, arguments);

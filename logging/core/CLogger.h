@@ -16,7 +16,7 @@ namespace scrivlog {
 class CAppenderSkeleton;
 
 class CLogger {
-public:
+  public:
     // Empty name, Info, additive.
     CLogger();
     CLogger(std::string_view name, Level threshold, bool additivity);
@@ -47,7 +47,7 @@ public:
     Level Threshold = Levels::Info;
     bool Additivity = true;  // read by the configurator, not by the logger
 
-private:
+  private:
     // Whether Log(level, ...) would reach at least one appender.
     bool WouldDeliver(Level level) const;
     bool LogFormatted(Level level, const char* format, va_list arguments);

@@ -3,9 +3,7 @@
 namespace scrivlog {
 
 CLoggingEvent::CLoggingEvent()
-    : Message("[MessageNotSet]"),
-      Category("[CategoryNotSet]"),
-      ThreadName("[ThreadNameNotSet]") {}
+    : Message("[MessageNotSet]"), Category("[CategoryNotSet]"), ThreadName("[ThreadNameNotSet]") {}
 
 CLoggingEvent::~CLoggingEvent() = default;
 

@@ -10,7 +10,7 @@
 namespace scrivlog {
 
 class CLoggingEvent {
-public:
+  public:
     CLoggingEvent();
     virtual ~CLoggingEvent();
 
@@ -18,8 +18,8 @@ public:
     EventText Category;    // the logger's name
     EventText ThreadName;  // the calling thread's numeric id in decimal
     scrivlog::Level Level = Levels::NotSet;
-    uint32_t ElapsedTime = 0;    // milliseconds since the logger's StartTicks
-    EventText AppenderName;      // the appender receiving the event
+    uint32_t ElapsedTime = 0;  // milliseconds since the logger's StartTicks
+    EventText AppenderName;    // the appender receiving the event
     EventText AppenderClassName;
 };
 

@@ -2,8 +2,12 @@
 
 namespace scrivlog {
 
-const char* CNullLayout::GetClassName() const { return "NullLayout"; }
+const char* CNullLayout::GetClassName() const {
+    return "NullLayout";
+}
 
-bool CNullLayout::Format(const CLoggingEvent&, std::string&) { return true; }
+bool CNullLayout::Format(const CLoggingEvent&, std::string&) {
+    return true;
+}
 
 }  // namespace scrivlog

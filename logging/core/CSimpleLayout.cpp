@@ -4,7 +4,9 @@
 
 namespace scrivlog {
 
-const char* CSimpleLayout::GetClassName() const { return "SimpleLayout"; }
+const char* CSimpleLayout::GetClassName() const {
+    return "SimpleLayout";
+}
 
 bool CSimpleLayout::Format(const CLoggingEvent& event, std::string& text) {
     text.assign(LevelToString(event.Level));

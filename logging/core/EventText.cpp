@@ -6,8 +6,10 @@
 namespace scrivlog {
 
 char* EventText::Reserve(size_t length) {
-    if (length <= InlineCapacity && !m_heap) return m_inline;
-    if (m_heap && length <= m_heapCapacity) return m_heap.get();
+    if (length <= InlineCapacity && !m_heap)
+        return m_inline;
+    if (m_heap && length <= m_heapCapacity)
+        return m_heap.get();
     // Grow: keep heap storage once taken, so that a reused event stays allocation-free.
     size_t capacity = length < 2 * m_heapCapacity ? 2 * m_heapCapacity : length;
     std::unique_ptr<char[]> grown(new char[capacity + 1]);
@@ -28,7 +30,8 @@ void EventText::assign(std::string_view text) {
         return;
     }
     char* target = Reserve(text.size());
-    if (!text.empty()) std::memmove(target, text.data(), text.size());
+    if (!text.empty())
+        std::memmove(target, text.data(), text.size());
     target[text.size()] = '\0';
     m_size = text.size();
 }

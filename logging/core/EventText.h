@@ -12,7 +12,7 @@
 namespace scrivlog {
 
 class EventText {
-public:
+  public:
     static constexpr size_t InlineCapacity = 255;
 
     EventText() { m_inline[0] = '\0'; }
@@ -48,7 +48,7 @@ public:
     friend bool operator!=(const EventText& a, std::string_view b) { return a.view() != b; }
     friend bool operator!=(std::string_view a, const EventText& b) { return a != b.view(); }
 
-private:
+  private:
     // Writable storage for `length` characters and the terminating zero.
     char* Reserve(size_t length);
 

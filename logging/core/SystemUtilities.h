@@ -15,7 +15,9 @@ std::string ErrorCodeToText(uint32_t code);
 std::string LastErrorText();
 
 // "\r\n": the line end of the layouts.
-constexpr const char* LineSeparator() { return "\r\n"; }
+constexpr const char* LineSeparator() {
+    return "\r\n";
+}
 
 // Reads an integer as atol does: leading white space, an optional sign, decimal digits
 // up to the first non-digit; 0 without digits. Values beyond 32 bits are clamped.

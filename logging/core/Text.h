@@ -6,13 +6,17 @@
 
 namespace scrivlog {
 
-constexpr char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+constexpr char ToLowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 // Equality that folds the ASCII letters A-Z to a-z and nothing else.
 inline bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) return false;
+        if (ToLowerAscii(a[i]) != ToLowerAscii(b[i]))
+            return false;
     return true;
 }
 

@@ -12,42 +12,64 @@ namespace {
 void AppendNumber(std::string& out, long long value, size_t width) {
     char digits[24];
     size_t count = 0;
-    unsigned long long magnitude =
-        value < 0 ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    unsigned long long magnitude = value < 0 ? 0ull - static_cast<unsigned long long>(value)
+                                             : static_cast<unsigned long long>(value);
     do {
         digits[count++] = static_cast<char>('0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
     size_t length = count + (value < 0 ? 1 : 0);
-    if (value < 0) out += '-';
-    if (width > length) out.append(width - length, '0');
-    while (count > 0) out += digits[--count];
+    if (value < 0)
+        out += '-';
+    if (width > length)
+        out.append(width - length, '0');
+    while (count > 0)
+        out += digits[--count];
 }
 
 // Appends `text` right-aligned in `width` characters, padded on the left with '0'.
 void AppendPaddedText(std::string& out, const char* text, size_t width) {
     size_t length = std::strlen(text);
-    if (width > length) out.append(width - length, '0');
+    if (width > length)
+        out.append(width - length, '0');
     out += text;
 }
 
 void AppendField(std::string& out, const platform::DateTime& time, char field, size_t count) {
     switch (field) {
-        case 'y': AppendNumber(out, count <= 2 ? time.Year - 2000 : time.Year, count); break;
+        case 'y':
+            AppendNumber(out, count <= 2 ? time.Year - 2000 : time.Year, count);
+            break;
         case 'M':
             if (count <= 2)
                 AppendNumber(out, time.Month, count);
             else
                 AppendPaddedText(out, MonthName(time.Month, count >= 4), count);
             break;
-        case 'd': AppendNumber(out, time.Day, count); break;
-        case 'H': AppendNumber(out, time.Hour, count); break;
-        case 'h': AppendNumber(out, time.Hour % 12 == 0 ? 12 : time.Hour % 12, count); break;
-        case 'm': AppendNumber(out, time.Minute, count); break;
-        case 's': AppendNumber(out, time.Second, count); break;
-        case 'S': AppendNumber(out, time.Millisecond, count); break;
-        case 'a': out += time.Hour < 12 ? "AM" : "PM"; break;
-        default: out += field; break;
+        case 'd':
+            AppendNumber(out, time.Day, count);
+            break;
+        case 'H':
+            AppendNumber(out, time.Hour, count);
+            break;
+        case 'h':
+            AppendNumber(out, time.Hour % 12 == 0 ? 12 : time.Hour % 12, count);
+            break;
+        case 'm':
+            AppendNumber(out, time.Minute, count);
+            break;
+        case 's':
+            AppendNumber(out, time.Second, count);
+            break;
+        case 'S':
+            AppendNumber(out, time.Millisecond, count);
+            break;
+        case 'a':
+            out += time.Hour < 12 ? "AM" : "PM";
+            break;
+        default:
+            out += field;
+            break;
     }
 }
 
@@ -71,7 +93,8 @@ void AppendDatePattern(std::string& out, const platform::DateTime& time, std::st
             continue;
         }
         size_t runEnd = i + 1;
-        while (runEnd < pattern.size() && pattern[runEnd] == c) ++runEnd;
+        while (runEnd < pattern.size() && pattern[runEnd] == c)
+            ++runEnd;
         AppendField(out, time, c, runEnd - i);
         i = runEnd;
     }
@@ -97,7 +120,8 @@ void AppendClock(std::string& out, const platform::DateTime& time) {
 
 }  // namespace
 
-void AppendFormattedTime(std::string& out, const platform::DateTime& time, std::string_view format) {
+void AppendFormattedTime(std::string& out, const platform::DateTime& time,
+                         std::string_view format) {
     if (format.empty() || EqualsIgnoreCase(format, "ISO8601")) {
         AppendNumber(out, time.Year, 4);
         out += '-';
@@ -132,12 +156,13 @@ std::string FormatCurrentTime(std::string_view format) {
 }
 
 const char* MonthName(int month, bool full) {
-    static const char* const fullNames[] = {"January", "February", "March",     "April",
-                                            "May",     "June",     "July",      "Aughust",
-                                            "September", "October", "November", "December"};
+    static const char* const fullNames[] = {"January",   "February", "March",    "April",
+                                            "May",       "June",     "July",     "Aughust",
+                                            "September", "October",  "November", "December"};
     static const char* const shortNames[] = {"Jan.", "Feb.", "Mar.", "Apr.", "May.", "Jun.",
                                              "Jul.", "Aug.", "Sep.", "Oct.", "Nov.", "Dec."};
-    if (month < 1 || month > 12) return "[UnknownMonth]";
+    if (month < 1 || month > 12)
+        return "[UnknownMonth]";
     return full ? fullNames[month - 1] : shortNames[month - 1];
 }
 

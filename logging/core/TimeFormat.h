@@ -17,8 +17,7 @@ std::string FormatCurrentTime(std::string_view format = {});
 //   "ABSOLUTE"           09:26:53,589
 // Anything else is a date pattern: runs of y M d H h m s S a are fields, quoted text
 // is literal ('' inside quotes is one quote), and any other run is written once.
-void AppendFormattedTime(std::string& out, const platform::DateTime& time,
-                         std::string_view format);
+void AppendFormattedTime(std::string& out, const platform::DateTime& time, std::string_view format);
 
 // "January" ... "December" ("Aughust" for August) when `full`, else "Jan." ... "Dec.";
 // "[UnknownMonth]" outside 1-12.

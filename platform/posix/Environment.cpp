@@ -19,13 +19,15 @@ bool PosixFallback(std::string_view name, std::string& value) {
     }
     if (name == "USERPROFILE") {
         const char* home = std::getenv("HOME");
-        if (!home) return false;
+        if (!home)
+            return false;
         value = home;
         return true;
     }
     if (name == "COMPUTERNAME") {
         char host[256] = {};
-        if (gethostname(host, sizeof host - 1) != 0) return false;
+        if (gethostname(host, sizeof host - 1) != 0)
+            return false;
         value = host;
         return true;
     }
@@ -59,7 +61,8 @@ bool GetEnvironmentValue(std::string_view name, std::string& value) {
 std::string ExecutablePath() {
     char path[4096];
     ssize_t length = readlink("/proc/self/exe", path, sizeof path);
-    if (length <= 0 || static_cast<size_t>(length) >= sizeof path) return {};
+    if (length <= 0 || static_cast<size_t>(length) >= sizeof path)
+        return {};
     return std::string(path, static_cast<size_t>(length));
 }
 

@@ -32,8 +32,12 @@ DateTime UtcTime() {
     return FromSystemTime(time);
 }
 
-uint32_t TickCount() { return GetTickCount(); }
+uint32_t TickCount() {
+    return GetTickCount();
+}
 
-void Sleep(uint32_t milliseconds) { ::Sleep(milliseconds); }
+void Sleep(uint32_t milliseconds) {
+    ::Sleep(milliseconds);
+}
 
 }  // namespace platform::system_clock

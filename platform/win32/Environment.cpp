@@ -11,7 +11,8 @@ bool GetEnvironmentValue(std::string_view name, std::string& value) {
     char buffer[1024];
     DWORD length = GetEnvironmentVariableA(key.c_str(), buffer, sizeof buffer);
     if (length == 0) {
-        if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return false;
+        if (GetLastError() == ERROR_ENVVAR_NOT_FOUND)
+            return false;
         value.clear();  // set, but empty
         return true;
     }
@@ -22,7 +23,8 @@ bool GetEnvironmentValue(std::string_view name, std::string& value) {
     // Too long for the stack buffer: `length` is the size needed, zero included.
     std::string large(length, '\0');
     DWORD written = GetEnvironmentVariableA(key.c_str(), &large[0], length);
-    if (written == 0 || written >= length) return false;
+    if (written == 0 || written >= length)
+        return false;
     large.resize(written);
     value = std::move(large);
     return true;
@@ -31,10 +33,13 @@ bool GetEnvironmentValue(std::string_view name, std::string& value) {
 std::string ExecutablePath() {
     char path[MAX_PATH * 4];
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path) return {};
+    if (length == 0 || length >= sizeof path)
+        return {};
     return std::string(path, length);
 }
 
-uint32_t CurrentThreadId() { return GetCurrentThreadId(); }
+uint32_t CurrentThreadId() {
+    return GetCurrentThreadId();
+}
 
 }  // namespace platform

@@ -4,16 +4,21 @@
 
 namespace platform {
 
-uint32_t LastSystemErrorCode() { return GetLastError(); }
+uint32_t LastSystemErrorCode() {
+    return GetLastError();
+}
 
-void SetLastSystemErrorCode(uint32_t code) { SetLastError(code); }
+void SetLastSystemErrorCode(uint32_t code) {
+    SetLastError(code);
+}
 
 bool SystemErrorMessage(uint32_t code, std::string& text) {
     char* message = nullptr;
     DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM,
                                   nullptr, code, 0, reinterpret_cast<char*>(&message), 0, nullptr);
     if (length == 0 || !message) {
-        if (message) LocalFree(message);
+        if (message)
+            LocalFree(message);
         return false;
     }
     text.assign(message, length);

@@ -10,7 +10,9 @@ TEST(Clock, SystemClockAgreesWithItself) {
     EXPECT_TRUE(local.Month >= 1 && local.Month <= 12);
     EXPECT_TRUE(local.Millisecond >= 0 && local.Millisecond <= 999);
     // Local and UTC differ by less than a day.
-    auto minutes = [](const platform::DateTime& t) { return (t.Day * 24 + t.Hour) * 60 + t.Minute; };
+    auto minutes = [](const platform::DateTime& t) {
+        return (t.Day * 24 + t.Hour) * 60 + t.Minute;
+    };
     int difference = std::abs(minutes(local) - minutes(utc));
     EXPECT_TRUE(difference <= 14 * 60 || difference >= 26 * 24 * 60) << difference;
 

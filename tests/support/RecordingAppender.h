@@ -20,7 +20,7 @@ struct RecordedEvent {
 };
 
 class RecordingAppender : public scrivlog::CAppenderSkeleton {
-public:
+  public:
     // Named "Recorder" at threshold All; opened at once unless `open` is false.
     explicit RecordingAppender(std::string_view name = "Recorder",
                                scrivlog::Level threshold = scrivlog::Levels::All, bool open = true);

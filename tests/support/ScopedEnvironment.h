@@ -10,12 +10,13 @@
 namespace testsupport {
 
 class ScopedEnvironment {
-public:
+  public:
     ScopedEnvironment() = default;
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
     ~ScopedEnvironment() {
-        for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it) Put(it->first, it->second);
+        for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it)
+            Put(it->first, it->second);
     }
 
     void Set(const std::string& name, const std::string& value) {
@@ -27,7 +28,7 @@ public:
         Put(name, std::nullopt);
     }
 
-private:
+  private:
     void Save(const std::string& name) {
         const char* current = std::getenv(name.c_str());
         m_saved.emplace_back(name, current ? std::optional<std::string>(current) : std::nullopt);

@@ -44,7 +44,9 @@ SettableClock::SettableClock() {
     platform::SetClockSource(this);
 }
 
-SettableClock::~SettableClock() { platform::SetClockSource(nullptr); }
+SettableClock::~SettableClock() {
+    platform::SetClockSource(nullptr);
+}
 
 void SettableClock::SetLocalTime(int year, int month, int day, int hour, int minute, int second,
                                  int millisecond) {

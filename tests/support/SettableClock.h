@@ -12,7 +12,7 @@
 namespace testsupport {
 
 class SettableClock : public platform::ClockSource {
-public:
+  public:
     // Starts at 2011-03-14 09:26:53,589 local time, UTC equal to local, tick count 1000.
     SettableClock();
     ~SettableClock() override;
@@ -31,7 +31,7 @@ public:
     uint32_t TickCount() override;
     void Sleep(uint32_t milliseconds) override;
 
-private:
+  private:
     mutable std::mutex m_mutex;
     int64_t m_localMilliseconds = 0;  // since 1970-01-01 00:00 local civil time
     int m_utcOffsetMinutes = 0;

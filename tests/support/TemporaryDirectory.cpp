@@ -16,11 +16,11 @@ TemporaryDirectory::TemporaryDirectory() {
     auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::ostringstream name;
-        name << "tamarack-test-" << platform::CurrentThreadId() << '-' << stamp << '-'
-             << counter++;
+        name << "tamarack-test-" << platform::CurrentThreadId() << '-' << stamp << '-' << counter++;
         m_path = base / name.str();
         std::error_code error;
-        if (std::filesystem::create_directory(m_path, error)) return;
+        if (std::filesystem::create_directory(m_path, error))
+            return;
     }
     throw std::runtime_error("cannot create a temporary directory in " + base.string());
 }

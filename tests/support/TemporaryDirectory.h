@@ -7,7 +7,7 @@
 namespace testsupport {
 
 class TemporaryDirectory {
-public:
+  public:
     TemporaryDirectory();
     ~TemporaryDirectory();
     TemporaryDirectory(const TemporaryDirectory&) = delete;
@@ -17,7 +17,7 @@ public:
     // The path of `name` inside the directory, as a string.
     std::string File(const std::string& name) const { return (m_path / name).string(); }
 
-private:
+  private:
     std::filesystem::path m_path;
 };
 

@@ -32,19 +32,22 @@ int main() {
         return 1;
     }
 
-    std::printf("-- com.brenmoor.demo at DEBUG: 'Console' (SimpleLayout, ALL) and 'ErrorsOnly' "
-                "(no layout, ERROR)\n");
+    std::printf(
+        "-- com.brenmoor.demo at DEBUG: 'Console' (SimpleLayout, ALL) and 'ErrorsOnly' "
+        "(no layout, ERROR)\n");
     app->LogDebug("Debug goes to Console only (%d appender)", 1);
     app->LogError("Error goes to both: %s", "disk full");
     app->Log(Levels::Trace, "Trace is above the logger's threshold: dropped");
     app->Log(Levels::Force, "Force passes every threshold");
 
-    std::printf("-- com.brenmoor.demo.net, first asked for now: copied from its nearest ancestor\n");
+    std::printf(
+        "-- com.brenmoor.demo.net, first asked for now: copied from its nearest ancestor\n");
     CLogger* net = factory.GetLogger("com.brenmoor.demo.net");
     net->LogDebug("logger '%s' inherits threshold %s", net->GetName().c_str(),
                   LevelToString(net->Threshold));
 
-    std::printf("-- a logger with no configured ancestor is copied from Root (INFO, no appenders)\n");
+    std::printf(
+        "-- a logger with no configured ancestor is copied from Root (INFO, no appenders)\n");
     factory.GetLogger("elsewhere")->LogError("nobody hears this");
 
     factory.StopAllAppenders(errors);

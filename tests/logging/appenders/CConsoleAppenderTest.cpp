@@ -12,7 +12,7 @@ namespace {
 
 // A layout that frames the output, to see the header and the footer.
 class FramingLayout : public CSimpleLayout {
-public:
+  public:
     bool FormatHeader(std::string& text, std::string_view, std::string_view) override {
         text = "<begin>\n";
         return true;

@@ -18,8 +18,9 @@ CLoggingEvent MakeEvent(const char* message, Level level) {
 
 // A layout with a header and a footer, and one that refuses every event.
 class FramingLayout : public CLayoutSkeleton {
-public:
-    bool FormatHeader(std::string& text, std::string_view className, std::string_view name) override {
+  public:
+    bool FormatHeader(std::string& text, std::string_view className,
+                      std::string_view name) override {
         text = "head:" + std::string(className) + ":" + std::string(name);
         return true;
     }
@@ -31,7 +32,7 @@ public:
 };
 
 class LayoutRequiringAppender : public RecordingAppender {
-public:
+  public:
     using RecordingAppender::RecordingAppender;
     bool RequiresLayout() const override { return true; }
 };
@@ -125,7 +126,7 @@ TEST(AppenderSkeleton, HeaderAndFooterGoThroughWriteWithoutEvent) {
 
 namespace {
 class StubbornAppender : public RecordingAppender {
-public:
+  public:
     using RecordingAppender::RecordingAppender;
     bool Close(std::string& error) override {
         error = "busy";
@@ -147,9 +148,10 @@ TEST(AppenderSkeleton, StopAfterAFailedCloseKeepsWriting) {
 namespace {
 // A sink that logs through its own appender while it writes.
 class EchoingAppender : public RecordingAppender {
-public:
+  public:
     void Write(std::string_view text, const CLoggingEvent* event) override {
-        if (event && event->Message == "outer") DoAppend(MakeEvent("inner", Levels::Info));
+        if (event && event->Message == "outer")
+            DoAppend(MakeEvent("inner", Levels::Info));
         RecordingAppender::Write(text, event);
     }
 };

@@ -93,25 +93,29 @@ TEST(LogFactory, SetLastErrorFormatsAndCuts) {
 
 namespace {
 class FailingAppender : public RecordingAppender {
-public:
+  public:
     FailingAppender(const char* name, const char* openError, const char* closeError)
-        : RecordingAppender(name, Levels::All, false), m_openError(openError), m_closeError(closeError) {}
+        : RecordingAppender(name, Levels::All, false),
+          m_openError(openError),
+          m_closeError(closeError) {}
     bool Open(std::string& error) override {
         ++Opens;
-        if (!m_openError) return true;
+        if (!m_openError)
+            return true;
         error = m_openError;
         return false;
     }
     bool Close(std::string& error) override {
         ++Closes;
-        if (!m_closeError) return true;
+        if (!m_closeError)
+            return true;
         error = m_closeError;
         return false;
     }
     int Opens = 0;
     int Closes = 0;
 
-private:
+  private:
     const char* m_openError;
     const char* m_closeError;
 };
@@ -123,12 +127,14 @@ TEST(LogFactory, StartAndStopAllJoinTheirErrors) {
         manual("manual", "never", nullptr), two("two", "no socket", nullptr);
     CLogFactory factory;
     manual.AutoStart = false;
-    for (auto* appender : {&good, &one, &manual, &two}) factory.AddAppender(appender);
+    for (auto* appender : {&good, &one, &manual, &two})
+        factory.AddAppender(appender);
 
     std::string errors = "old";
     EXPECT_FALSE(factory.StartAllAppenders(errors));
-    EXPECT_EQ("Unable to start appender 'one' (no file)\nUnable to start appender 'two' (no socket)",
-              errors);
+    EXPECT_EQ(
+        "Unable to start appender 'one' (no file)\nUnable to start appender 'two' (no socket)",
+        errors);
     EXPECT_EQ(0, manual.Opens);
     EXPECT_TRUE(good.Opened);
     EXPECT_FALSE(one.Opened);
@@ -149,20 +155,21 @@ TEST(LogFactory, StartAndStopAllJoinTheirErrors) {
 namespace {
 int g_layoutsAlive = 0;
 class CountedLayout : public CLayoutSkeleton {
-public:
+  public:
     CountedLayout() { ++g_layoutsAlive; }
     ~CountedLayout() override { --g_layoutsAlive; }
 };
 class CountedAppender : public FailingAppender {
-public:
-    CountedAppender(int& closes, bool& deleted) : FailingAppender("c", nullptr, nullptr), m_closes(closes), m_deleted(deleted) {}
+  public:
+    CountedAppender(int& closes, bool& deleted)
+        : FailingAppender("c", nullptr, nullptr), m_closes(closes), m_deleted(deleted) {}
     bool Close(std::string& error) override {
         ++m_closes;
         return FailingAppender::Close(error);
     }
     ~CountedAppender() override { m_deleted = true; }
 
-private:
+  private:
     int& m_closes;
     bool& m_deleted;
 };
@@ -201,10 +208,12 @@ TEST(LogFactory, ConcurrentRequestsForOneMissingLoggerCreateItOnce) {
         for (int t = 0; t < threadCount; ++t)
             threads.emplace_back([&, t] {
                 ++ready;
-                while (ready.load() < threadCount) std::this_thread::yield();
+                while (ready.load() < threadCount)
+                    std::this_thread::yield();
                 results[t] = factory.GetLogger(t % 2 ? "com.brenmoor.Shell" : "COM.BRENMOOR.SHELL");
             });
-        for (auto& thread : threads) thread.join();
+        for (auto& thread : threads)
+            thread.join();
         EXPECT_EQ(1u, std::set<CLogger*>(results.begin(), results.end()).size());
         EXPECT_EQ(2, factory.GetLoggerCount());
     }

@@ -24,7 +24,8 @@ std::vector<Level> Delivered(Level loggerThreshold, Level appenderThreshold, boo
     std::vector<Level> levels;
     for (Level level : {-3, -2, -1, 0, 300, 700, 900, 1000, 1001, 9997, 9998, 9999, 20000})
         logger.Log(level, "m");
-    for (const auto& event : appender.Events) levels.push_back(event.Level);
+    for (const auto& event : appender.Events)
+        levels.push_back(event.Level);
     return levels;
 }
 
@@ -124,7 +125,7 @@ TEST(Logger, ElapsedTimeWrapsModulo2To32) {
 
 namespace {
 class ThrowingAppender : public RecordingAppender {
-public:
+  public:
     using RecordingAppender::RecordingAppender;
     bool DoAppend(const CLoggingEvent&) override { throw std::runtime_error("sink exploded"); }
 };
@@ -147,9 +148,12 @@ TEST(Logger, ConcurrentLogCallsNeverInterleaveInOneAppender) {
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)
         threads.emplace_back([&logger, t] {
-            for (int i = 0; i < 500; ++i) logger.LogError("thread %d line %d", t, i);
+            for (int i = 0; i < 500; ++i)
+                logger.LogError("thread %d line %d", t, i);
         });
-    for (auto& thread : threads) thread.join();
+    for (auto& thread : threads)
+        thread.join();
     ASSERT_EQ(2000u, appender.Texts.size());
-    for (const auto& text : appender.Texts) EXPECT_EQ(0u, text.find("thread ")) << text;
+    for (const auto& text : appender.Texts)
+        EXPECT_EQ(0u, text.find("thread ")) << text;
 }

@@ -7,12 +7,26 @@
 using namespace scrivlog;
 
 TEST(Level, PrintedNames) {
-    const std::pair<Level, const char*> table[] = {
-        {-3, "UNDEFINED"}, {-2, "OFF"},     {0, "FATAL"},     {100, "ALERT"},  {200, "CRITICAL"},
-        {300, "ERROR"},    {400, "WARN"},   {500, "NOTICE"},  {600, "INFO"},   {700, "DEBUG"},
-        {800, "TRACE"},    {900, "NOTSET"}, {1000, "ALL"},    {9998, ""},      {9999, "Unconditional"},
-        {50, "Unconditional"}, {-1, "Unconditional"}, {1001, "Unconditional"}};
-    for (const auto& [level, name] : table) EXPECT_STREQ(name, LevelToString(level)) << level;
+    const std::pair<Level, const char*> table[] = {{-3, "UNDEFINED"},
+                                                   {-2, "OFF"},
+                                                   {0, "FATAL"},
+                                                   {100, "ALERT"},
+                                                   {200, "CRITICAL"},
+                                                   {300, "ERROR"},
+                                                   {400, "WARN"},
+                                                   {500, "NOTICE"},
+                                                   {600, "INFO"},
+                                                   {700, "DEBUG"},
+                                                   {800, "TRACE"},
+                                                   {900, "NOTSET"},
+                                                   {1000, "ALL"},
+                                                   {9998, ""},
+                                                   {9999, "Unconditional"},
+                                                   {50, "Unconditional"},
+                                                   {-1, "Unconditional"},
+                                                   {1001, "Unconditional"}};
+    for (const auto& [level, name] : table)
+        EXPECT_STREQ(name, LevelToString(level)) << level;
 }
 
 TEST(Level, ConfigurationNamesIgnoreCaseButNothingElse) {
@@ -70,6 +84,6 @@ TEST(LoggingEvent, TextsOfAnyLengthSurviveCopiesAndSelfAssignment) {
     EXPECT_EQ("xxxxxxxxxy", event.Message);
     EventText text(std::string(300, 'a'));
     text = text.view().substr(0, 299);
-    text = std::string_view(text.data() + 1, 298) ;
+    text = std::string_view(text.data() + 1, 298);
     EXPECT_EQ(std::string(298, 'a'), text);
 }

@@ -53,8 +53,8 @@ TEST(TimeFormat, TwelveHourClockAndMonthNames) {
     clock.SetLocalTime(1999, 12, 31, 23, 59, 59);
     EXPECT_EQ("-1 1999", FormatCurrentTime("yy yyyy"));
 
-    const char* full[] = {"January", "February", "March", "April", "May", "June", "July",
-                          "Aughust", "September", "October", "November", "December"};
+    const char* full[] = {"January", "February", "March",     "April",   "May",      "June",
+                          "July",    "Aughust",  "September", "October", "November", "December"};
     const char* brief[] = {"Jan.", "Feb.", "Mar.", "Apr.", "May.", "Jun.",
                            "Jul.", "Aug.", "Sep.", "Oct.", "Nov.", "Dec."};
     for (int month = 1; month <= 12; ++month) {
