@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include "logging/config/XmlParser.h"
+
+using namespace scrivlog;
+
+namespace {
+
+// Parses with fresh default settings; the error text is kept for inspection.
+struct Parsed {
+    XmlNode root;
+    XmlParseSettings settings;
+    std::optional<size_t> end;
+    explicit Parsed(std::string_view text) { end = Load(root, text, settings); }
+    std::string Attribute(std::string_view name) const {
+        const XmlAttribute* attribute = GetAttribute(root, name);
+        return attribute ? attribute->Value : "<none>";
+    }
+};
+
+}  // namespace
+
+TEST(XmlParser, AConfigurationTree) {
+    const std::string text = R"(<?xml version="1.0" encoding="utf-8"?>
+<!-- leading comment, skipped -->
+<logger:configuration active="true">
+  <root><priority value="Error"/><appender-ref ref="File"/></root>
+  <!-- inner -->
+  <appender name="File" class=RollingFileAppender>
+    <param name="File" value="%TEMP%\\Tamarack.log"/>
+    <layout class="PatternLayout"><![CDATA[raw <text>]]></layout>
+  </appender>
+</logger:configuration>trailing)";
+    Parsed xml(text);
+    ASSERT_TRUE(xml.end.has_value()) << xml.settings.ErrorText;
+    EXPECT_EQ("logger:configuration", xml.root.Name);
+    EXPECT_EQ("true", xml.Attribute("active"));
+    ASSERT_EQ(3u, xml.root.Children.size());
+    EXPECT_EQ("root", xml.root.Children[0]->Name);
+    EXPECT_EQ("#COMMENT", xml.root.Children[1]->Name);
+    EXPECT_EQ(XmlNode::Comment, xml.root.Children[1]->Type);
+    EXPECT_EQ(" inner ", xml.root.Children[1]->Value);
+    const XmlNode* appender = GetChild(xml.root, "appender");
+    ASSERT_NE(nullptr, appender);
+    EXPECT_EQ("RollingFileAppender", GetAttribute(*appender, "class")->Value);
+    EXPECT_EQ("%TEMP%\\Tamarack.log", GetAttribute(*GetChild(*appender, "param"), "value")->Value);
+    const XmlNode* layout = GetChild(*appender, "layout");
+    ASSERT_EQ(1u, layout->Children.size());
+    EXPECT_EQ("#CDATA", layout->Children[0]->Name);
+    EXPECT_EQ("raw <text>", layout->Children[0]->Value);
+    EXPECT_EQ(layout, layout->Children[0]->Parent);
+    EXPECT_EQ(1u, GetChildren(xml.root, "root").size());
+    EXPECT_EQ(nullptr, GetChild(xml.root, "Root"));  // names are case-sensitive
+    EXPECT_EQ("trailing", text.substr(*xml.end));    // the end is just after the element
+}
+
+TEST(XmlParser, ValuesEscapesAndEntities) {
+    EXPECT_EQ("x\"y", Parsed(R"(<a v="x\"y"/>)").Attribute("v"));
+    EXPECT_EQ("C:dir", Parsed(R"(<a v='C:\dir'/>)").Attribute("v"));
+    EXPECT_EQ("C:\\dir", Parsed(R"(<a v="C:\\dir"/>)").Attribute("v"));
+    EXPECT_EQ("<&>", Parsed(R"(<a v="&lt;&amp;&gt;"/>)").Attribute("v"));
+    EXPECT_EQ("&copy;'\"", Parsed(R"(<a v="&copy;&apos;&quot;"/>)").Attribute("v"));
+    EXPECT_EQ("&lt;", Parsed(R"(<a v="&amp;lt;"/>)").Attribute("v"));
+    EXPECT_EQ("File", Parsed("<a name=File />").Attribute("name"));
+    EXPECT_EQ("", Parsed("<a flag other=\"1\"/>").Attribute("flag"));
+    Parsed twice(R"(<a k="1" k="2"/>)");
+    EXPECT_EQ(2u, twice.root.Attributes.size());
+    EXPECT_EQ("1", twice.Attribute("k"));
+    Parsed text("<a> 1 &lt; 2 </a>");
+    EXPECT_EQ(" 1 < 2 ", text.root.Value);
+
+    XmlNode node;
+    XmlParseSettings trimming;
+    trimming.TrimValues = true;
+    trimming.DecodeEntities = false;
+    ASSERT_TRUE(Load(node, "<a v=\"  &lt; \">  text  </a>", trimming));
+    EXPECT_EQ("&lt;", GetAttribute(node, "v")->Value);
+    EXPECT_EQ("text", node.Value);
+}
+
+TEST(XmlParser, TextAfterChildrenAndUnclosedElements) {
+    Parsed open("<a>text");
+    ASSERT_TRUE(open.end) << open.settings.ErrorText;
+    EXPECT_EQ("text", open.root.Value);
+    Parsed mixed("<a>  <b/>after</a>");
+    ASSERT_TRUE(mixed.end);
+    EXPECT_EQ("after", mixed.root.Value);
+    EXPECT_EQ(1u, mixed.root.Children.size());
+}
+
+TEST(XmlParser, ErrorMessages) {
+    Parsed mismatch("<a><b/></B></a>");
+    EXPECT_FALSE(mismatch.end);
+    EXPECT_EQ("'<a> ... </B>' is not wel-formed.", mismatch.settings.ErrorText);
+    EXPECT_EQ(3, mismatch.settings.ErrorCode);
+
+    Parsed unclosed("<a x=\"1\"/");
+    EXPECT_FALSE(unclosed.end);
+    EXPECT_EQ("Element must be closed.", unclosed.settings.ErrorText);
+    EXPECT_EQ(1, unclosed.settings.ErrorCode);
+
+    Parsed noTag("no tag at all");
+    EXPECT_FALSE(noTag.end);
+    EXPECT_EQ("XML open tag not found", noTag.settings.ErrorText);
+    EXPECT_EQ(2, noTag.settings.ErrorCode);
+    EXPECT_FALSE(noTag.settings.ErrorPosition.has_value());
+
+    Parsed badAttribute("<a b");
+    EXPECT_FALSE(badAttribute.end);
+    EXPECT_EQ("No attributes found in xml stream", badAttribute.settings.ErrorText);
+    EXPECT_EQ(4, badAttribute.settings.ErrorCode);
+
+    Parsed closer("<a></a");
+    EXPECT_FALSE(closer.end);
+    EXPECT_EQ("it must be closed with </a>", closer.settings.ErrorText);
+
+    // The first error of a parse is the one reported.
+    XmlParseSettings settings;
+    XmlNode node;
+    EXPECT_FALSE(Load(node, "<a><b></c></a>", settings));
+    EXPECT_FALSE(Load(node, "<x/", settings));
+    EXPECT_EQ("'<b> ... </c>' is not wel-formed.", settings.ErrorText);
+    settings.ClearError();
+    settings.ForceParse = true;
+    EXPECT_TRUE(Load(node, "<a><b></c></a>", settings));
+    EXPECT_FALSE(settings.ErrorOccurred);
+}
+
+TEST(XmlParser, MalformedInputNeverReadsPastTheText) {
+    // Unclosed comments, sections, instructions and quotes end the parse with an error.
+    for (const char* text :
+         {"<a><!-- never closed", "<a><![CDATA[ never", "<?xml never", "<a v=\"never", "<a v='x\\'",
+          "<", "<a", "<a ", "<a/", "</a>", "<a><", "<a></", "<a>\\", "<a v=\\"}) {
+        XmlParseSettings settings;
+        XmlNode node;
+        std::string exact(text);  // no terminating zero beyond the text under ASan
+        std::vector<char> buffer(exact.begin(), exact.end());
+        std::optional<size_t> end =
+            Load(node, std::string_view(buffer.data(), buffer.size()), settings);
+        if (end) {
+            EXPECT_LE(*end, buffer.size()) << text;
+        }
+    }
+    XmlParseSettings settings;
+    XmlNode node;
+    EXPECT_FALSE(Load(node, "<a><!-- never closed", settings));
+    EXPECT_EQ("Comment must be closed with -->", settings.ErrorText);
+
+    std::string deep;
+    for (int i = 0; i < 100000; ++i)
+        deep += "<a>";
+    settings.ClearError();
+    EXPECT_FALSE(Load(node, deep, settings));
+    EXPECT_EQ("Elements are nested too deeply", settings.ErrorText);
+}
