@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "logging/config/ConfigurationClasses.h"
+#include "logging/config/XmlConfigurator.h"
+
+using namespace scrivlog;
+
+namespace {
+
+std::vector<std::string> AppenderNames(const CLogger& logger) {
+    std::vector<std::string> names;
+    for (const CAppenderSkeleton* appender : logger.GetAppenders())
+        names.push_back(appender->GetName());
+    return names;
+}
+
+}  // namespace
+
+TEST(XmlConfigurator, CreatesClassesByName) {
+    CLogFactory factory;
+    CAppenderSkeleton* console = CreateAppender(factory, "consoleappender", "Out", Levels::Warn);
+    ASSERT_NE(nullptr, console);
+    EXPECT_STREQ("ConsoleAppender", console->GetClassName());
+    EXPECT_TRUE(console->OwnedByFactory);
+    EXPECT_EQ(400, console->Threshold);
+    // An existing name wins over the class asked for.
+    EXPECT_EQ(console, CreateAppender(factory, "SimpleLayout", "OUT", Levels::All));
+    EXPECT_EQ(nullptr, CreateAppender(factory, "SkeletonAppender", "Other", Levels::All));
+    EXPECT_EQ("Appender class 'SkeletonAppender' not supported", factory.LastError);
+    EXPECT_EQ(1, factory.GetAppenderCount());
+    CLayoutSkeleton* first = CreateLayout(factory, "simplelayout");
+    ASSERT_NE(nullptr, first);
+    EXPECT_NE(first, CreateLayout(factory, "SimpleLayout"));  // layouts are never shared
+    EXPECT_EQ(nullptr, CreateLayout(factory, "SkeletonLayout"));
+    EXPECT_EQ("Layout class 'SkeletonLayout' not supported", factory.LastError);
+    EXPECT_EQ(2, factory.GetLayoutCount());
+}
+
+TEST(XmlConfigurator, ReadingErrorsAndInactiveStreams) {
+    XmlConfigurator configurator;
+    EXPECT_FALSE(configurator.Load("no xml"));
+    EXPECT_EQ("Load XML file stream:XML open tag not found", configurator.Message);
+    EXPECT_FALSE(configurator.Load("<c><category name=\"a\"/></c>"));
+    EXPECT_EQ("unable to find root configuration in XML stream", configurator.Message);
+    EXPECT_FALSE(configurator.Load("<c><root/><root/></c>"));
+    EXPECT_EQ("more than one root configuration defined in XML stream", configurator.Message);
+    // An earlier stream's parse error is not reported for a later one.
+    EXPECT_FALSE(configurator.Load("<a><b></c></a>"));
+    EXPECT_FALSE(configurator.Load("<x/"));
+    EXPECT_EQ("Load XML file stream:Element must be closed.", configurator.Message);
+
+    EXPECT_TRUE(configurator.Load("<c active=\"FALSE\"><category name=\"ignored\"/></c>"));
+    EXPECT_TRUE(configurator.LoggerConfigurations.empty());
+    EXPECT_TRUE(configurator.Load("<c><root/><category name=\"a\"/></c>"));
+    EXPECT_EQ(2u, configurator.LoggerConfigurations.size());
+    // replace empties the records before the root check fails.
+    EXPECT_FALSE(configurator.Load("<c replace=\"true\"/>"));
+    EXPECT_TRUE(configurator.LoggerConfigurations.empty());
+}
+
+TEST(XmlConfigurator, TwoStreamsMerge) {
+    XmlConfigurator configurator;
+    ASSERT_TRUE(configurator.Load(R"(<c>
+      <root><priority value="Error"/><appender-ref ref="A"/></root>
+      <category name="x.y" additivity="false"><priority value="Debug"/>
+        <appender-ref ref="A"/><appender-ref ref="B"/></category>
+      <appender name="A" class="ConsoleAppender"><priority value="Warn"/>
+        <layout class="PatternLayout"><param name="ConversionPattern" value="%m"/></layout>
+        <param name="Active" value="true"/><param name="NoValue"/></appender>
+    </c>)"));
+    ASSERT_TRUE(configurator.Load(R"(<c>
+      <root/>
+      <category name="X.Y"><priority value="Verbose"/><appender-ref ref="b"/><appender-ref ref="C"/></category>
+      <appender name="a" class="SimpleAppender"><param name="Threshold" value="Info"/></appender>
+    </c>)"));
+    ASSERT_EQ(2u, configurator.LoggerConfigurations.size());
+    const CLoggerConfiguration* root = configurator.FindLoggerConfiguration("ROOT");
+    EXPECT_EQ(600, root->Priority);  // the second stream's (default) priority
+    EXPECT_EQ(std::vector<std::string>{"A"}, root->AppenderReferences);
+    const CLoggerConfiguration* category = configurator.FindLoggerConfiguration("x.y");
+    EXPECT_EQ("X.Y", category->Name);
+    EXPECT_EQ(600, category->Priority);
+    EXPECT_TRUE(category->Additivity);
+    EXPECT_EQ((std::vector<std::string>{"A", "B", "C"}), category->AppenderReferences);
+    const CAppenderConfiguration* appender = configurator.FindAppenderConfiguration("A");
+    EXPECT_EQ("a", appender->Name);
+    EXPECT_EQ("SimpleAppender", appender->Class);
+    EXPECT_EQ(900, appender->Threshold);
+    EXPECT_EQ("", appender->LayoutClass);
+    EXPECT_EQ(1u, appender->LayoutParameters.size());
+    ASSERT_EQ(2u, appender->Parameters.size());
+    EXPECT_EQ("Active", appender->Parameters[0].Name);
+    EXPECT_EQ("Threshold", appender->Parameters[1].Name);
+}
+
+TEST(XmlConfigurator, BuildAttachesAncestorsAndReportsEveryError) {
+    XmlConfigurator configurator;
+    ASSERT_TRUE(configurator.Load(R"(<logger:configuration>
+      <root><priority value="Warn"/><appender-ref ref="R"/></root>
+      <category name="a" additivity="false"><appender-ref ref="A"/></category>
+      <category name="a.b"><priority value="Debug"/><appender-ref ref="AB"/><appender-ref ref="Missing"/></category>
+      <category name="c"><appender-ref ref="R"/><appender-ref ref="Bad"/><appender-ref ref="NoLayout"/></category>
+      <appender name="R" class="ConsoleAppender"><layout class="SimpleLayout"><param name="X" value="1"/></layout></appender>
+      <appender name="A" class="ConsoleAppender"><param name="Threshold" value="Error"/><param name="Colour" value="red"/></appender>
+      <appender name="AB" class="consoleappender"/>
+      <appender name="Bad" class="SkeletonAppender"/>
+      <appender name="NoLayout" class="ConsoleAppender"><layout class="FancyLayout"/></appender>
+    </logger:configuration>)"));
+    CLogFactory factory;
+    std::string errors;
+    EXPECT_FALSE(BuildConfiguration(factory, configurator, errors));
+    EXPECT_EQ(
+        "Unrecognized param 'X' for layout 'SimpleLayout'.\n"
+        "Unrecognized param 'Colour' for appender [class:ConsoleAppender]:A.\n"
+        "Unable to find 'Missing' appender configuration\n"
+        "Unable to add appender 'Bad' in factory (Appender class 'SkeletonAppender' not "
+        "supported).\n"
+        "Unable to add layout 'FancyLayout' for appender 'NoLayout' in factory "
+        "(Layout class 'FancyLayout' not supported).",
+        errors);
+    EXPECT_EQ(400, factory.RootLogger.Threshold);
+    EXPECT_EQ(std::vector<std::string>{"R"}, AppenderNames(factory.RootLogger));
+    // a.b: its own, then a's, and not the root's because a is not additive.
+    CLogger* ab = factory.FindLogger("a.b");
+    ASSERT_NE(nullptr, ab);
+    EXPECT_EQ(700, ab->Threshold);
+    EXPECT_EQ((std::vector<std::string>{"AB", "A"}), AppenderNames(*ab));
+    EXPECT_EQ(std::vector<std::string>{"A"}, AppenderNames(*factory.FindLogger("a")));
+    // Referenced by the category and by the root: attached twice.
+    EXPECT_EQ((std::vector<std::string>{"R", "R"}), AppenderNames(*factory.FindLogger("c")));
+    EXPECT_EQ(300, factory.FindAppender("A")->Threshold);
+    EXPECT_NE(nullptr, factory.FindAppender("R")->Layout);
+    // The appender whose layout failed exists but is attached nowhere.
+    EXPECT_NE(nullptr, factory.FindAppender("NoLayout"));
+}
