@@ -1,0 +1,68 @@
+#include "logging/appenders/CDailyFileAppender.h"
+
+#include "logging/core/Text.h"
+#include "logging/core/TimeFormat.h"
+
+namespace scrivlog {
+
+CDailyFileAppender::~CDailyFileAppender() {
+    CloseQuietly();
+}
+
+const char* CDailyFileAppender::GetClassName() const {
+    return "DailyFileAppender";
+}
+
+bool CDailyFileAppender::SetParam(std::string_view name, std::string_view value) {
+    if (CFileAppender::SetParam(name, value))
+        return true;
+    if (!EqualsIgnoreCase(name, "DatePattern"))
+        return false;
+    DatePattern.assign(value);
+    return true;
+}
+
+std::string CDailyFileAppender::GetParam(std::string_view name) const {
+    std::string answer = CFileAppender::GetParam(name);
+    if (!answer.empty())
+        return answer;
+    if (EqualsIgnoreCase(name, "DatePattern"))
+        return DatePattern;
+    return {};
+}
+
+std::string CDailyFileAppender::BuildFileName() {
+    std::string name;
+    if (File.empty())
+        return name;
+    AppendDatedName(name, File, FormatCurrentTime(DatePattern));
+    return name;
+}
+
+bool CDailyFileAppender::DoAppend(const CLoggingEvent& event) {
+    if (!Opened)
+        return false;
+    try {
+        std::lock_guard<std::recursive_mutex> guard(m_lock);
+        m_nameNow.clear();
+        if (!File.empty()) {
+            m_dateText.clear();
+            AppendFormattedTime(m_dateText, platform::LocalTime(), DatePattern);
+            AppendDatedName(m_nameNow, File, m_dateText);
+        }
+        if (m_nameNow != FileNameCurrent)
+            SwitchFile();
+        CFileAppender::DoAppend(event);
+    } catch (...) {
+        // logging must never bring its host down
+    }
+    return true;
+}
+
+void CDailyFileAppender::SwitchFile() {
+    std::string ignored;
+    Close(ignored);
+    OpenFile(OpenMode::Truncate, ignored);
+}
+
+}  // namespace scrivlog

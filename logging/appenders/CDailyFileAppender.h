@@ -1,0 +1,39 @@
+// A file appender that always writes to a dated file (app.2011-05-04.log): the date
+// text, the local time written with DatePattern, sits between the base name and the
+// extension. When a record arrives and the text has changed, the file is closed and the
+// file of the new name is started.
+#pragma once
+
+#include <string>
+
+#include "logging/appenders/CFileAppender.h"
+
+namespace scrivlog {
+
+class CDailyFileAppender : public CFileAppender {
+  public:
+    using CFileAppender::CFileAppender;
+    ~CDailyFileAppender() override;
+
+    const char* GetClassName() const override;
+    // "DatePattern", stored as given.
+    bool SetParam(std::string_view name, std::string_view value) override;
+    std::string GetParam(std::string_view name) const override;
+    // Switches to the file of the current date text when that has changed, then writes.
+    // True whenever the appender is started.
+    bool DoAppend(const CLoggingEvent& event) override;
+    // The dated name for the date text now; empty when File is.
+    std::string BuildFileName() override;
+
+    // Closes the file and starts the file of the current name, emptied.
+    void SwitchFile();
+
+    std::string DatePattern = "'.'yyyy-MM-dd";
+
+  private:
+    // Buffers of the name computed for each record, kept for their capacity.
+    std::string m_dateText;
+    std::string m_nameNow;
+};
+
+}  // namespace scrivlog

@@ -1,0 +1,38 @@
+// A file appender that writes to its configured name (app.log) and, when a record
+// arrives and the local time written with DatePattern has changed, renames the file
+// after the period that has ended (app.2011-05-03.log) and starts the name afresh.
+#pragma once
+
+#include <string>
+
+#include "logging/appenders/CFileAppender.h"
+
+namespace scrivlog {
+
+class CDailyRollingFileAppender : public CFileAppender {
+  public:
+    using CFileAppender::CFileAppender;
+    ~CDailyRollingFileAppender() override;
+
+    const char* GetClassName() const override;
+    // "DatePattern", stored as given.
+    bool SetParam(std::string_view name, std::string_view value) override;
+    std::string GetParam(std::string_view name) const override;
+    // Takes the current period, then opens File.
+    bool Open(std::string& error) override;
+    // Rolls over when the period has changed, then writes. True whenever started.
+    bool DoAppend(const CLoggingEvent& event) override;
+
+    // Renames the file after CurrentPeriod and starts File afresh. When the rename
+    // fails, the file is kept and written on; the next change of period tries again.
+    bool RollOver();
+
+    std::string DatePattern = "'.'yyyy-MM-dd";
+    // The date text of the period whose records the open file holds.
+    std::string CurrentPeriod;
+
+  private:
+    std::string m_dateText;  // kept for its capacity
+};
+
+}  // namespace scrivlog

@@ -1,0 +1,91 @@
+// Writes each formatted record to one disk file. Owns the file handling of the file
+// family: expanding environment references in the name, creating missing directories,
+// opening in truncate or append mode, the layout's header and footer, and bounded
+// writes. The rolling and dated appenders change only which name is opened and when.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "logging/core/CAppenderSkeleton.h"
+#include "platform/Files.h"
+
+namespace scrivlog {
+
+class CFileAppender : public CAppenderSkeleton {
+  public:
+    using CAppenderSkeleton::CAppenderSkeleton;
+    // Closes a file still open, footer included.
+    ~CFileAppender() override;
+
+    const char* GetClassName() const override;
+    // "File" (environment references expanded), "Append", "HeaderOnlyOnCreation".
+    bool SetParam(std::string_view name, std::string_view value) override;
+    // The three, and the read-only "FileCurrent" / "FileNameCurrent".
+    std::string GetParam(std::string_view name) const override;
+    // Opens BuildFileName() in append mode when Append is set, else truncated.
+    bool Open(std::string& error) override;
+    // Writes the footer and closes; false when no file is open.
+    bool Close(std::string& error) override;
+    // Writes at most MaxRecordLength characters of `text`.
+    void Write(std::string_view text, const CLoggingEvent* event) override;
+    // True when the record reached the file.
+    bool DoAppend(const CLoggingEvent& event) override;
+    // The name of the file to open now: here File itself.
+    virtual std::string BuildFileName();
+
+    enum class OpenMode { Truncate, Append };
+    // Opens BuildFileName(), creating missing directories, and writes the header.
+    bool OpenFile(OpenMode mode, std::string& error);
+    bool IsFileOpen() const { return m_file.IsOpen(); }
+
+    // Records that could not be written since the last successful Open, and why the
+    // last one failed ("" when none failed).
+    uint64_t WriteFailures() const { return m_writeFailures; }
+    const std::string& LastWriteError() const { return m_lastWriteError; }
+
+    // The value with $NAME, ${NAME} and %NAME% replaced by the environment variable's
+    // value (nothing for an undefined one); "%%" is one percent sign.
+    static std::string ExpandEnvironmentText(std::string_view value);
+
+    // A file name cut the way the Windows path splitter cuts it (either slash separates
+    // directories): "C:" + "\logs\" + "app" + ".log".
+    struct PathParts {
+        std::string_view drive, directory, baseName, extension;
+    };
+    static PathParts SplitPath(std::string_view name);
+    // Whether `path` is an existing directory (a terminal-services client share counts
+    // as one without asking).
+    static bool DirectoryExists(std::string_view path);
+    // Creates every missing directory of `path`, outermost first.
+    static bool CreateDirectoryPath(std::string_view path, std::string& error);
+    // Appends to `out` the name `file` with `dateText` between its base name and its
+    // extension: app.log and ".2011-05-04" give app.2011-05-04.log. A name too long for
+    // the file services is given unchanged, so that opening it fails.
+    static void AppendDatedName(std::string& out, std::string_view file, std::string_view dateText);
+
+    static constexpr size_t MaxRecordLength = 65535;
+
+    bool Append = true;
+    std::string File;
+    bool HeaderOnlyOnCreation = false;
+    std::string FileNameCurrent;
+
+  protected:
+    // Closes without a caller who wants the answer; for the destructors.
+    void CloseQuietly();
+    // Writes `text` (already bounded) to the open file; false when it did not get there.
+    bool WriteBounded(std::string_view text);
+
+    // The length of the open file, kept up to date by the writes so that no system call
+    // is needed to ask it.
+    uint64_t m_fileLength = 0;
+
+  private:
+    platform::WritableFile m_file;
+    uint64_t m_writeFailures = 0;
+    std::string m_lastWriteError;
+};
+
+}  // namespace scrivlog

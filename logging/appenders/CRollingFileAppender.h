@@ -1,0 +1,35 @@
+// A file appender that keeps its file below a size: when a written record brings the
+// file to MaxFileSize bytes or more, the file becomes backup 1 (app.log -> app.1.log),
+// older backups move one number up, the oldest is deleted, and a fresh file is started.
+#pragma once
+
+#include <cstdint>
+
+#include "logging/appenders/CFileAppender.h"
+
+namespace scrivlog {
+
+class CRollingFileAppender : public CFileAppender {
+  public:
+    using CFileAppender::CFileAppender;
+    ~CRollingFileAppender() override;
+
+    const char* GetClassName() const override;
+    // "MaxFileSize" (bytes, read as a signed 32-bit number: "1MB" is 1, negative
+    // values never roll) and "MaxBackupIndex".
+    bool SetParam(std::string_view name, std::string_view value) override;
+    std::string GetParam(std::string_view name) const override;
+    // Writes the record, then rolls over when the file has reached MaxFileSize.
+    bool DoAppend(const CLoggingEvent& event) override;
+
+    // Moves the backups up and starts a fresh file. When the current file cannot become
+    // backup 1 it stays open and in use, and the next roll-over tries again.
+    bool RollOver();
+    // The name of backup `index`: app.log gives app.<index>.log, in the same directory.
+    std::string BackupName(int32_t index) const;
+
+    uint64_t MaxFileSize = 10240000;
+    int32_t MaxBackupIndex = 7;
+};
+
+}  // namespace scrivlog

@@ -1,0 +1,165 @@
+#include "logging/layouts/CHTMLLayout.h"
+
+#include "logging/core/Text.h"
+#include "logging/core/TimeFormat.h"
+
+namespace scrivlog {
+namespace {
+
+// One style rule: the selector and its declarations, property and value in turn.
+struct CssRule {
+    const char* selector;
+    const char* declarations[16];  // pairs; unused entries are null
+};
+
+const CssRule StyleSheet[] = {
+    {"body,table,td,div",
+     {"font-family", "Verdana, Arial, sans-serif", "font-size", "10pt", "background-color",
+      "#ece9d8"}},
+    {"a:link", {"color", "#4040C0", "text-decoration", "underline"}},
+    {"a:visited", {"color", "#4040C0", "text-decoration", "underline"}},
+    {"a:hover", {"color", "#C0C000", "text-decoration", "underline"}},
+    {"table", {"border-collapse", "collapse", "border-color", "#C0C0C0", "border", "solid 1 px"}},
+    {"th",
+     {"font-size", "12pt", "color", "#3232a0", "background-color", "#f2f3f4", "border", "solid 1px",
+      "padding", "2 px", "margin-left", "4 px", "margin-top", "2 px", "margin-bottom", "2 px"}},
+    {"td",
+     {"border", "solid 1px", "padding", "2 px", "margin-left", "4 px", "margin-top", "2 px",
+      "margin-bottom", "2 px"}},
+};
+
+// The selector, " {", each "property:value" followed by "; ", then " }".
+void RenderRule(std::string& out, const CssRule& rule) {
+    out += rule.selector;
+    out += " {";
+    for (size_t i = 0; i + 1 < 16 && rule.declarations[i]; i += 2) {
+        out += rule.declarations[i];
+        out += ':';
+        out += rule.declarations[i + 1];
+        out += "; ";
+    }
+    out += " }";
+}
+
+void AppendStyleSheet(std::string& out) {
+    for (const CssRule& rule : StyleSheet) {
+        RenderRule(out, rule);
+        out += '\n';
+    }
+}
+
+void AppendUnsigned(std::string& out, unsigned long value) {
+    char digits[24];
+    size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (count > 0)
+        out += digits[--count];
+}
+
+void AppendNow(std::string& out) {
+    AppendFormattedTime(out, platform::LocalTime(), {});
+}
+
+}  // namespace
+
+CHTMLLayout::CHTMLLayout() : Title(DefaultTitle) {}
+
+const char* CHTMLLayout::GetClassName() const {
+    return "HTMLLayout";
+}
+
+bool CHTMLLayout::SetParam(std::string_view name, std::string_view value) {
+    if (CLayoutSkeleton::SetParam(name, value))
+        return true;
+    if (!EqualsIgnoreCase(name, "Title"))
+        return false;
+    Title.assign(value);
+    return true;
+}
+
+std::string CHTMLLayout::GetParam(std::string_view name) const {
+    std::string base = CLayoutSkeleton::GetParam(name);
+    if (!base.empty())
+        return base;
+    if (EqualsIgnoreCase(name, "Title"))
+        return Title;
+    return {};
+}
+
+const char* CHTMLLayout::LevelToHtmlColour(Level level) {
+    switch (level) {
+        case Levels::Fatal:
+            return "\"Magenta\"";
+        case Levels::Error:
+            return "\"Red\"";
+        case Levels::Warn:
+            return "\"Yellow\"";
+        case Levels::Debug:
+            return "\"Green\"";
+        default:
+            return "\"Black\"";
+    }
+}
+
+bool CHTMLLayout::FormatHeader(std::string& text, std::string_view appenderClassName,
+                               std::string_view appenderName) {
+    text.clear();
+    text += "<html><head><title>";
+    if (Title == DefaultTitle) {
+        text += "HTML layout ";
+        text += appenderClassName;
+        text += ':';
+        text += appenderName;
+        text += " log messages report";
+    } else {
+        text += Title;
+    }
+    text += "</title>";
+    text += "<style type=\"text/css\">";
+    AppendStyleSheet(text);
+    text += "</style></head><body topmargin=6 leftmargin=6 ><hr size=2 noshade>Appender ";
+    text += appenderClassName;
+    text += ':';
+    text += appenderName;
+    text += " - Log session start time ";
+    AppendNow(text);
+    text += "<br><br>E:means Ellapsed time<br><br>";
+    text +=
+        "<table cellspacing=0 cellpadding=4 border=1 bordercolor=#224466 width=\"100%\">"
+        "<tr><th>E</th><th>Date</th><th>Logger</th><th>Level</th><th>Message</th></tr>\n";
+    return true;
+}
+
+bool CHTMLLayout::FormatFooter(std::string& text, std::string_view appenderClassName,
+                               std::string_view appenderName) {
+    text.assign("</table><br>Appender ");
+    text += appenderClassName;
+    text += ':';
+    text += appenderName;
+    text += " - Log session end time ";
+    AppendNow(text);
+    text += "<hr size=2 noshade></body></html>\n";
+    return true;
+}
+
+bool CHTMLLayout::Format(const CLoggingEvent& event, std::string& text) {
+    text.assign("<tr><td>");
+    AppendUnsigned(text, event.ElapsedTime);
+    text += "</td><td>";
+    AppendNow(text);
+    text += "</td><td>";
+    text += event.Category.view();
+    text += "</td><td><font color=";
+    text += LevelToHtmlColour(event.Level);
+    text += '>';
+    text += LevelToString(event.Level);
+    text += "</font></td><td>";
+    text += event.Message.view();
+    text += "</td>\n";
+    return true;
+}
+
+}  // namespace scrivlog
