@@ -1,0 +1,12 @@
+// The functions the module exports to COM and to the registration tool. The Windows
+// SDK declares them; elsewhere they are declared here.
+#pragma once
+
+#include "platform/shell/ComTypes.h"
+
+#ifndef _WIN32
+STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** object);
+STDAPI DllCanUnloadNow();
+STDAPI DllRegisterServer();
+STDAPI DllUnregisterServer();
+#endif

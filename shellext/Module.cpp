@@ -1,0 +1,44 @@
+#include "shellext/Module.h"
+
+#include "logging/core/CLogger.h"
+#include "platform/shell/ShellServices.h"
+
+namespace tamarack {
+
+const CLSID CLSID_DLLRegisterer = {
+    0x7D3A5C21, 0x94E8, 0x4B6F, {0xA1, 0xC2, 0x5E, 0x8F, 0x0D, 0x4B, 0x9A, 0x63}};
+
+int32_t RefThisDll = 0;
+HINSTANCE ModuleInstance = nullptr;
+HBITMAP ShellBitmap = nullptr;
+HBITMAP ClipboardBitmap = nullptr;
+HBITMAP TouchBitmap = nullptr;
+scrivlog::CLogger* ModuleLogger = nullptr;
+scrivlog::CLogger* HandlerLogger = nullptr;
+scrivlog::CLogger* FactoryLogger = nullptr;
+
+void AllocBitmap(HINSTANCE module) {
+    if (ModuleLogger)
+        ModuleLogger->LogDebug("AllocBitmap");
+    platform::shell::ShellServices& services = platform::shell::Services();
+    ModuleInstance = module;
+    ShellBitmap = services.LoadBitmapResource(module, ShellBitmapId);
+    ClipboardBitmap = services.LoadBitmapResource(module, ClipboardBitmapId);
+    TouchBitmap = services.LoadBitmapResource(module, TouchBitmapId);
+    if (ModuleLogger)
+        ModuleLogger->LogDebug(
+            "hBitmap=%08lX", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(ShellBitmap)));
+}
+
+void FreeBitmap() {
+    if (ModuleLogger)
+        ModuleLogger->LogDebug("FreeBitmap");
+    platform::shell::ShellServices& services = platform::shell::Services();
+    for (HBITMAP* bitmap : {&ShellBitmap, &ClipboardBitmap, &TouchBitmap}) {
+        if (*bitmap)
+            services.DeleteBitmap(*bitmap);
+        *bitmap = nullptr;
+    }
+}
+
+}  // namespace tamarack

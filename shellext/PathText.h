@@ -1,0 +1,32 @@
+// The handler's decisions about paths, as plain text: containing directories, bare
+// names, the clipboard's quoting, and menu captions that always fit their buffer.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace tamarack {
+
+// The captions' buffer, terminator included.
+constexpr size_t CaptionBufferSize = 272;
+
+// `path` without its last backslash and what follows; a path without a backslash has
+// no containing directory and is kept whole.
+std::string ContainingDirectory(const std::string& path);
+// The directory a command shell starts in for `path`: its containing directory, with a
+// bare drive ("C:") made its root ("C:\").
+std::string ShellDirectoryOf(const std::string& path);
+// The part after the last backslash (the whole path when it has none).
+std::string BareName(const std::string& path);
+// a to z become A to Z; nothing else changes.
+std::string UpperCaseAscii(std::string text);
+// The text wrapped in double quotes when it contains a space.
+std::string QuoteIfSpaced(const std::string& text);
+// The text of the "Copy to Clipboard (%s)" command for these modifier keys.
+std::string ClipboardTextOf(const std::string& path, bool controlDown, bool shiftDown);
+
+// `format` with its one "%s" replaced by `path` into `buffer`. A caption that would not
+// fit is shortened visibly by putting "..." in the middle of the path.
+void FormatCaption(char (&buffer)[CaptionBufferSize], const char* format, const char* path);
+
+}  // namespace tamarack
