@@ -171,13 +171,16 @@ bool CLogFactory::StartOrStopAll(bool start, std::string& errors) {
 }
 
 void CLogFactory::SetLastError(const char* format, ...) {
+    if (!format) {
+        LastError.clear();
+        return;
+    }
     std::unique_ptr<char[]> buffer(new char[65536]);
     va_list arguments;
     va_start(arguments, format);
-    int length = std::vsnprintf(buffer.get(), 65536, format ? format : "", arguments);
+    int length = std::vsnprintf(buffer.get(), 65536, format, arguments);
     va_end(arguments);
-    if (length < 0)
-        buffer[0] = '\0';
+    if (length < 0) buffer[0] = '\0';
     buffer[65535] = '\0';
     LastError = buffer.get();
 }

@@ -97,9 +97,10 @@ bool CLogger::Log(Level level, const char* text) {
 }
 
 bool CLogger::LogFormatted(Level level, const char* format, va_list arguments) {
+    if (!format) return Log(level, "");
     char buffer[FormatBufferSize];
     // vsnprintf writes at most the buffer's size, zero included, and cuts the rest.
-    int length = std::vsnprintf(buffer, sizeof buffer, format ? format : "", arguments);
+    int length = std::vsnprintf(buffer, sizeof buffer, format, arguments);
     if (length < 0)
         buffer[0] = '\0';
     buffer[sizeof buffer - 1] = '\0';
