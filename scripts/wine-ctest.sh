@@ -13,6 +13,8 @@ if [ -z "${TAMARACK_IN_XVFB:-}" ]; then
 fi
 # Boot the prefix outside CTest, with all output redirected: Wine's background
 # services would otherwise inherit CTest's pipes and CTest would wait for them forever.
+# The server needs the prefix directory to exist; the first program fills it.
+mkdir -p "$WINEPREFIX"
 wineserver -p </dev/null >/dev/null 2>&1
 wine cmd /c exit </dev/null >/dev/null 2>&1
 status=0
