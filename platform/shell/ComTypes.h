@@ -70,6 +70,8 @@ inline bool IsEqualIID(const IID& a, const IID& b) {
     return IsEqualGUID(a, b);
 }
 
+constexpr BOOL TRUE = 1;
+constexpr BOOL FALSE = 0;
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT S_FALSE = 1;
 constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);

@@ -1,6 +1,7 @@
 #include "platform/shell/StandInShellServices.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include "platform/shell/FileTimeConversion.h"
@@ -105,7 +106,8 @@ bool StandInShellServices::InsertMenuEntry(HMENU menu, UINT position, UINT flags
         entry.text = text;
     // A position past the end appends, as the system's menus do.
     size_t at = std::min<size_t>(position, target->entries.size());
-    target->entries.insert(target->entries.begin() + static_cast<ptrdiff_t>(at), std::move(entry));
+    target->entries.insert(target->entries.begin() + static_cast<std::ptrdiff_t>(at),
+                           std::move(entry));
     return true;
 }
 

@@ -1,0 +1,242 @@
+// The commands behind the entries, run through InvokeCommand on the stand-in shell:
+// command shells, clipboard texts, touching with the present or a chosen time.
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/shell/FileTimeConversion.h"
+#include "shellext/CChooseDateTimeDlg.h"
+#include "shellext/MenuCommands.h"
+#include "tests/shellext/ShellExtFixture.h"
+#include "tests/support/SettableClock.h"
+
+namespace shellexttest {
+namespace {
+
+using platform::DateTime;
+using platform::shell::FileTime;
+using tamarack::CChooseDateTimeDlg;
+
+FileTime At(int year, int month, int day, int hour, int minute, int second) {
+    DateTime time;
+    time.Year = year;
+    time.Month = month;
+    time.Day = day;
+    time.Hour = hour;
+    time.Minute = minute;
+    time.Second = second;
+    FileTime fileTime = 0;
+    EXPECT_TRUE(platform::shell::FileTimeFromDateTime(time, fileTime));
+    return fileTime;
+}
+
+class MenuCommandsTest : public ShellExtFixture {};
+
+TEST_F(MenuCommandsTest, ShellsStartInTheRightDirectory) {
+    AddFile("C:\\file.txt");
+    AddFile("C:\\data\\a.txt");
+    AddDirectory("C:\\data");
+    AddDirectory("C:\\");
+    Invoke({"C:\\file.txt"}, 0);
+    Invoke({"C:\\data\\a.txt"}, 0);
+    Invoke({"C:\\data"}, 1);
+    Invoke({"C:\\"}, 0);
+    Invoke({"C:\\data\\a.txt", "D:\\b.txt"}, 0);  // the directory of the first path
+    Invoke({"relative.txt"}, 0);                  // no backslash: not cut
+    Invoke({}, 0);                                // nothing selected: nothing started
+    Invoke({"C:\\data\\a.txt", "D:\\b.txt"}, 1);  // only for one selected directory
+
+    ASSERT_EQ(6u, shell.programStarts.size());
+    std::vector<std::string> directories;
+    for (const auto& start : shell.programStarts) {
+        EXPECT_EQ("C:\\Windows\\system32\\cmd.exe", start.file);
+        EXPECT_EQ(SW_SHOWNORMAL, start.show);
+        directories.push_back(start.directory);
+    }
+    EXPECT_EQ((std::vector<std::string>{"C:\\", "C:\\data", "C:\\data", "C:\\", "C:\\data",
+                                        "relative.txt"}),
+              directories);
+
+    shell.windowsNT = false;
+    Invoke({"C:\\data"}, 1);
+    EXPECT_EQ("C:\\Windows\\command.com", shell.programStarts.back().file);
+}
+
+TEST_F(MenuCommandsTest, ClipboardTextsFollowSpacesAndModifierKeys) {
+    auto copied = [&](const std::string& path, UINT offset, std::set<int> keys) {
+        AddFile(path);
+        shell.keysDown = keys;
+        shell.clipboardText = "(unchanged)";
+        Invoke({path}, offset);
+        return shell.clipboardText;
+    };
+    const std::string spaced = "C:\\My Files\\a.txt";
+    EXPECT_EQ("\"C:\\My Files\\a.txt\"", copied(spaced, 3, {}));
+    EXPECT_EQ("a.txt", copied(spaced, 3, {VK_CONTROL}));
+    EXPECT_EQ("\"C:\\MY FILES\\A.TXT\"", copied(spaced, 3, {VK_SHIFT}));
+    EXPECT_EQ("A.TXT", copied(spaced, 3, {VK_CONTROL, VK_SHIFT}));
+    EXPECT_EQ("\"C:\\My Files\"", copied(spaced, 2, {VK_CONTROL, VK_SHIFT}));
+    EXPECT_EQ("C:\\data\\b.txt", copied("C:\\data\\b.txt", 3, {}));
+    EXPECT_EQ("\"my file.txt\"", copied("C:\\data\\my file.txt", 3, {VK_CONTROL}));
+    EXPECT_EQ("C:", copied("C:\\file.txt", 2, {}));
+    EXPECT_EQ("C:\\data", copied("C:\\data\\b.txt", 2, {}));
+    EXPECT_EQ("plain", copied("plain", 2, {}));  // no backslash: not cut
+    // Non-ASCII letters keep their case.
+    EXPECT_EQ("C:\\\xE9T\xC9.TXT", copied("C:\\\xE9t\xC9.txt", 3, {VK_SHIFT}));
+
+    shell.clipboardAvailable = false;
+    EXPECT_EQ("(unchanged)", copied("C:\\data\\b.txt", 3, {}));
+    EXPECT_TRUE(shell.messageBoxes.empty());
+}
+
+TEST_F(MenuCommandsTest, TouchSetsAllThreeTimesToNow) {
+    testsupport::SettableClock clock;
+    clock.SetUtcOffsetMinutes(60);
+    clock.SetLocalTime(2024, 7, 1, 13, 30, 15, 250);
+    AddFile("C:\\data\\a.txt", At(2001, 1, 1, 0, 0, 0));
+    Invoke({"C:\\data\\a.txt"}, 4);
+    const auto& times = shell.files["C:\\data\\a.txt"].times;
+    FileTime now = At(2024, 7, 1, 12, 30, 15) + 250 * 10000;
+    EXPECT_EQ(now, times.creation);
+    EXPECT_EQ(now, times.lastAccess);
+    EXPECT_EQ(now, times.lastWrite);
+    EXPECT_EQ(0, shell.openFiles);
+    EXPECT_TRUE(shell.messageBoxes.empty());
+}
+
+TEST_F(MenuCommandsTest, TouchFailuresNameTheStepAndTheSystemText) {
+    AddFile("C:\\read-only.txt");
+    shell.files["C:\\read-only.txt"].readOnly = true;
+    AddFile("C:\\busy.txt");
+    shell.files["C:\\busy.txt"].openedElsewhere = true;
+    AddDirectory("C:\\dir");
+    AddFile("C:\\no-times.txt");
+    shell.files["C:\\no-times.txt"].failGetTimes = true;
+    AddFile("C:\\stuck.txt", 77);
+    shell.files["C:\\stuck.txt"].failSetTimes = true;
+
+    std::string error = "old";
+    auto touch = [&](const char* path) { return tamarack::TouchFile(path, &error, nullptr); };
+    EXPECT_EQ(0, touch("C:\\read-only.txt"));
+    EXPECT_EQ("Open: Access is denied.", error);
+    EXPECT_EQ(0, touch("C:\\busy.txt"));
+    EXPECT_EQ(
+        "Open: The process cannot access the file because it is being used by another process.",
+        error);
+    EXPECT_EQ(0, touch("C:\\dir"));
+    EXPECT_EQ("Open: Access is denied.", error);
+    EXPECT_EQ(0, touch("C:\\missing.txt"));
+    EXPECT_EQ("Open: The system cannot find the file specified.", error);
+    EXPECT_EQ(0, touch("C:\\no-times.txt"));
+    EXPECT_EQ("GetFileTime: Access is denied.", error);
+    EXPECT_EQ(0, touch("C:\\stuck.txt"));
+    EXPECT_EQ("SetFileTime: Access is denied.", error);
+    EXPECT_EQ(77u, shell.files["C:\\stuck.txt"].times.lastWrite);
+    EXPECT_EQ(0, shell.openFiles) << "a handle was left open";
+    EXPECT_EQ(0, tamarack::TouchFile("C:\\missing.txt", nullptr, nullptr));
+
+    EXPECT_EQ("Error code 12345", tamarack::SystemErrorText(12345));
+    DateTime invalid;
+    invalid.Month = 2;
+    invalid.Day = 30;
+    EXPECT_EQ(0, tamarack::TouchFile("C:\\stuck.txt", &error, &invalid));
+    EXPECT_EQ("SystemTimeToFileTime: The parameter is incorrect.", error);
+}
+
+TEST_F(MenuCommandsTest, TouchingSeveralPathsReportsEachFailureAndGoesOn) {
+    AddFile("C:\\a.txt", 5);
+    AddFile("C:\\locked.txt", 5);
+    shell.files["C:\\locked.txt"].openedElsewhere = true;
+    AddFile("C:\\b.txt", 5);
+    Invoke({"C:\\a.txt", "C:\\locked.txt", "C:\\missing.txt", "C:\\b.txt"}, 6);
+    EXPECT_NE(5u, shell.files["C:\\a.txt"].times.lastWrite);
+    EXPECT_NE(5u, shell.files["C:\\b.txt"].times.lastWrite);
+    EXPECT_EQ(5u, shell.files["C:\\locked.txt"].times.lastWrite);
+    ASSERT_EQ(2u, shell.messageBoxes.size());
+    EXPECT_EQ(
+        "Unable to touch file 'C:\\locked.txt' (Open: The process cannot access the file because "
+        "it is being used by another process.).",
+        shell.messageBoxes[0].text);
+    EXPECT_EQ(
+        "Unable to touch file 'C:\\missing.txt' (Open: The system cannot find the file "
+        "specified.).",
+        shell.messageBoxes[1].text);
+    for (const auto& box : shell.messageBoxes) {
+        EXPECT_EQ("Tamarack", box.caption);
+        EXPECT_EQ(MB_ICONHAND, box.style);
+    }
+
+    // One file: one box, and offset 6 touches nothing of a single selection.
+    shell.messageBoxes.clear();
+    Invoke({"C:\\locked.txt"}, 4);
+    Invoke({"C:\\locked.txt"}, 6);
+    EXPECT_EQ(1u, shell.messageBoxes.size());
+}
+
+TEST_F(MenuCommandsTest, DialogOffersNaturalListsPreselectedWithTheFileTime) {
+    shell.utcOffsetMinutes = 120;
+    AddFile("C:\\a.txt");
+    shell.files["C:\\a.txt"].times = {11, 22, At(2020, 2, 28, 22, 5, 9)};
+    shell.dialogAnswer = IDCANCEL;
+    Invoke({"C:\\a.txt"}, 5);
+    EXPECT_EQ(1, shell.dialogsShown);
+    EXPECT_EQ(101, shell.dialogTemplate);
+    const auto& lists = shell.dialogLists;
+    ASSERT_EQ(6u, lists.size());
+    EXPECT_EQ(31u, lists.at(CChooseDateTimeDlg::DayList).items.size());
+    EXPECT_EQ("10", lists.at(CChooseDateTimeDlg::DayList).items[9]);  // not sorted as text
+    EXPECT_EQ("January", lists.at(CChooseDateTimeDlg::MonthList).items.front());
+    EXPECT_EQ("August", lists.at(CChooseDateTimeDlg::MonthList).items[7]);
+    EXPECT_EQ("1980", lists.at(CChooseDateTimeDlg::YearList).items.front());
+    EXPECT_EQ("2099", lists.at(CChooseDateTimeDlg::YearList).items.back());
+    EXPECT_EQ(24u, lists.at(CChooseDateTimeDlg::HourList).items.size());
+    EXPECT_EQ("00", lists.at(CChooseDateTimeDlg::MinuteList).items.front());
+    EXPECT_EQ("59", lists.at(CChooseDateTimeDlg::SecondList).items.back());
+    // 22:05:09 UTC on 28 February is 00:05:09 local on 29 February 2020.
+    EXPECT_EQ(28, lists.at(CChooseDateTimeDlg::DayList).selected);
+    EXPECT_EQ(1, lists.at(CChooseDateTimeDlg::MonthList).selected);
+    EXPECT_EQ(2020 - 1980, lists.at(CChooseDateTimeDlg::YearList).selected);
+    EXPECT_EQ(0, lists.at(CChooseDateTimeDlg::HourList).selected);
+    EXPECT_EQ(5, lists.at(CChooseDateTimeDlg::MinuteList).selected);
+    EXPECT_EQ(9, lists.at(CChooseDateTimeDlg::SecondList).selected);
+    // Cancel changes nothing.
+    EXPECT_EQ(At(2020, 2, 28, 22, 5, 9), shell.files["C:\\a.txt"].times.lastWrite);
+}
+
+TEST_F(MenuCommandsTest, DialogOkStampsTheChosenLocalTimeAsLastWriteTime) {
+    shell.utcOffsetMinutes = -300;
+    AddFile("C:\\a.txt");
+    shell.files["C:\\a.txt"].times = {11, 22, At(2020, 2, 28, 22, 5, 9)};
+    shell.dialogAnswer = IDOK;
+    // 31 April does not exist: the month's last day is taken.
+    shell.dialogChoices = {
+        {CChooseDateTimeDlg::DayList, 30},           {CChooseDateTimeDlg::MonthList, 3},
+        {CChooseDateTimeDlg::YearList, 2023 - 1980}, {CChooseDateTimeDlg::HourList, 21},
+        {CChooseDateTimeDlg::MinuteList, 0},         {CChooseDateTimeDlg::SecondList, 59}};
+    Invoke({"C:\\a.txt"}, 5);
+    const auto& times = shell.files["C:\\a.txt"].times;
+    EXPECT_EQ(At(2023, 5, 1, 2, 0, 59), times.lastWrite);  // 30 April 21:00:59 at UTC-5
+    EXPECT_EQ(11u, times.creation);
+    EXPECT_EQ(22u, times.lastAccess);
+
+    // "Touch seledted files ..." stamps every path with the chosen time, now preselected.
+    testsupport::SettableClock clock;
+    clock.SetLocalTime(2011, 3, 14, 9, 26, 53);
+    AddFile("C:\\b.txt", 1);
+    AddFile("C:\\c.txt", 1);
+    shell.dialogChoices.clear();
+    Invoke({"C:\\b.txt", "C:\\missing.txt", "C:\\c.txt"}, 7);
+    EXPECT_EQ(2011 - 1980, shell.dialogLists.at(CChooseDateTimeDlg::YearList).selected);
+    EXPECT_EQ(At(2011, 3, 14, 14, 26, 53), shell.files["C:\\b.txt"].times.lastWrite);
+    EXPECT_EQ(At(2011, 3, 14, 14, 26, 53), shell.files["C:\\c.txt"].times.lastWrite);
+    EXPECT_EQ(1u, shell.files["C:\\c.txt"].times.creation);
+    EXPECT_EQ(1u, shell.messageBoxes.size());
+
+    // A year outside the usual range is still offered, so the preselection holds.
+    CChooseDateTimeDlg old(DateTime{1601, 1, 1, 1, 0, 0, 0, 0});
+    EXPECT_EQ(1601, old.FirstYear());
+    EXPECT_EQ(2099, old.LastYear());
+}
+
+}  // namespace
+}  // namespace shellexttest

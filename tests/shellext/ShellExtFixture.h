@@ -1,0 +1,68 @@
+// The stand-in shell installed for one test, the module's bitmaps loaded, and helpers
+// that get a handler the way the shell does: class object, instance, Initialize.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/shell/StandInShellServices.h"
+#include "shellext/CShellExt.h"
+#include "shellext/DllExports.h"
+#include "shellext/Module.h"
+#include "tests/shellext/StandInDataObject.h"
+
+namespace shellexttest {
+
+class ShellExtFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        m_previous = platform::shell::SetServices(&shell);
+        tamarack::AllocBitmap(nullptr);
+    }
+    void TearDown() override {
+        tamarack::FreeBitmap();
+        platform::shell::SetServices(m_previous);
+        EXPECT_EQ(0, tamarack::RefThisDll) << "a COM object was not released";
+    }
+
+    // A handler initialised with `data`, asked for its IContextMenu face.
+    IContextMenu* HandlerFor(StandInDataObject& data) {
+        IClassFactory* factory = nullptr;
+        EXPECT_EQ(S_OK, DllGetClassObject(tamarack::CLSID_DLLRegisterer, IID_IClassFactory,
+                                          reinterpret_cast<void**>(&factory)));
+        IShellExtInit* init = nullptr;
+        EXPECT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IShellExtInit,
+                                                reinterpret_cast<void**>(&init)));
+        factory->Release();
+        EXPECT_EQ(S_OK, init->Initialize(nullptr, &data, nullptr));
+        IContextMenu* menu = nullptr;
+        EXPECT_EQ(S_OK, init->QueryInterface(IID_IContextMenu, reinterpret_cast<void**>(&menu)));
+        init->Release();
+        return menu;
+    }
+
+    // Runs command `offset` on a handler for these paths.
+    void Invoke(const std::vector<std::string>& paths, UINT offset) {
+        StandInDataObject data(paths);
+        IContextMenu* handler = HandlerFor(data);
+        CMINVOKECOMMANDINFO invocation{};
+        invocation.cbSize = sizeof invocation;
+        invocation.lpVerb = reinterpret_cast<LPCSTR>(static_cast<uintptr_t>(offset));
+        EXPECT_EQ(S_OK, handler->InvokeCommand(&invocation));
+        handler->Release();
+    }
+
+    void AddFile(const std::string& path, platform::shell::FileTime time = 1000) {
+        shell.files[path].times = {time, time, time};
+    }
+    void AddDirectory(const std::string& path) { shell.files[path].directory = true; }
+
+    platform::shell::StandInShellServices shell;
+
+  private:
+    platform::shell::ShellServices* m_previous = nullptr;
+};
+
+}  // namespace shellexttest
