@@ -1,0 +1,170 @@
+#include "platform/Udp.h"
+
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+sockaddr_in MakeAddress(Ipv4Address address, uint16_t port) {
+    sockaddr_in target{};
+    target.sin_family = AF_INET;
+    target.sin_port = htons(port);
+    target.sin_addr.s_addr = address;
+    return target;
+}
+
+}  // namespace
+
+void StartNetwork() {}
+
+Ipv4Address ParseIpv4Address(std::string_view text) {
+    std::string copy(text);
+    return inet_addr(copy.c_str());
+}
+
+bool ResolveHostName(std::string_view name, Ipv4Address& address) {
+    std::string host(name);
+    if (host.empty()) {
+        char own[256] = {};
+        if (gethostname(own, sizeof own - 1) != 0)
+            return false;
+        host = own;
+    }
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_DGRAM;
+    addrinfo* answer = nullptr;
+    if (getaddrinfo(host.c_str(), nullptr, &hints, &answer) != 0 || !answer)
+        return false;
+    bool found = false;
+    for (addrinfo* entry = answer; entry; entry = entry->ai_next) {
+        if (entry->ai_family == AF_INET && entry->ai_addr) {
+            address = reinterpret_cast<const sockaddr_in*>(entry->ai_addr)->sin_addr.s_addr;
+            found = true;
+            break;
+        }
+    }
+    freeaddrinfo(answer);
+    return found;
+}
+
+std::string FormatIpv4Address(Ipv4Address address) {
+    char text[INET_ADDRSTRLEN] = {};
+    in_addr value{};
+    value.s_addr = address;
+    inet_ntop(AF_INET, &value, text, sizeof text);
+    return text;
+}
+
+UdpSocket::~UdpSocket() {
+    Close();
+}
+
+UdpSocket::UdpSocket(UdpSocket&& other) noexcept : m_handle(other.m_handle) {
+    other.m_handle = -1;
+}
+
+UdpSocket& UdpSocket::operator=(UdpSocket&& other) noexcept {
+    if (this != &other) {
+        Close();
+        m_handle = other.m_handle;
+        other.m_handle = -1;
+    }
+    return *this;
+}
+
+bool UdpSocket::Create() {
+    Close();
+    int handle = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (handle < 0)
+        return false;
+    m_handle = handle;
+    return true;
+}
+
+bool UdpSocket::IsValid() const {
+    return m_handle >= 0;
+}
+
+void UdpSocket::Close() {
+    if (m_handle >= 0) {
+        int saved = errno;
+        close(static_cast<int>(m_handle));
+        errno = saved;
+        m_handle = -1;
+    }
+}
+
+bool UdpSocket::SendTo(Ipv4Address address, uint16_t port, const char* data, size_t size,
+                       int& error) {
+    if (m_handle < 0) {
+        error = EBADF;
+        return false;
+    }
+    sockaddr_in target = MakeAddress(address, port);
+    ssize_t sent;
+    do {
+        sent = sendto(static_cast<int>(m_handle), data, size, MSG_NOSIGNAL,
+                      reinterpret_cast<const sockaddr*>(&target), sizeof target);
+    } while (sent < 0 && errno == EINTR);
+    if (sent < 0) {
+        error = errno;
+        return false;
+    }
+    return true;
+}
+
+bool UdpSocket::Bind(Ipv4Address address, uint16_t port) {
+    if (m_handle < 0 && !Create())
+        return false;
+    sockaddr_in local = MakeAddress(address, port);
+    return bind(static_cast<int>(m_handle), reinterpret_cast<const sockaddr*>(&local),
+                sizeof local) == 0;
+}
+
+bool UdpSocket::SetReceiveBufferSize(uint32_t bytes) {
+    if (m_handle < 0 && !Create())
+        return false;
+    int size = bytes > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<int>(bytes);
+    return setsockopt(static_cast<int>(m_handle), SOL_SOCKET, SO_RCVBUF, &size, sizeof size) == 0;
+}
+
+uint16_t UdpSocket::LocalPort() const {
+    if (m_handle < 0)
+        return 0;
+    sockaddr_in local{};
+    socklen_t length = sizeof local;
+    if (getsockname(static_cast<int>(m_handle), reinterpret_cast<sockaddr*>(&local), &length) != 0)
+        return 0;
+    return ntohs(local.sin_port);
+}
+
+bool UdpSocket::Receive(std::string& datagram, uint32_t timeoutMilliseconds) {
+    if (m_handle < 0)
+        return false;
+    pollfd wait{static_cast<int>(m_handle), POLLIN, 0};
+    int timeout =
+        timeoutMilliseconds > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<int>(timeoutMilliseconds);
+    int ready = poll(&wait, 1, timeout);
+    if (ready <= 0)
+        return false;
+    datagram.resize(65535);
+    ssize_t received =
+        recv(static_cast<int>(m_handle), &datagram[0], datagram.size(), MSG_DONTWAIT);
+    if (received < 0) {
+        datagram.clear();
+        return false;
+    }
+    datagram.resize(static_cast<size_t>(received));
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,187 @@
+#include "platform/Udp.h"
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <mutex>
+
+namespace platform {
+namespace {
+
+SOCKET AsSocket(intptr_t handle) {
+    return static_cast<SOCKET>(handle);
+}
+
+sockaddr_in MakeAddress(Ipv4Address address, uint16_t port) {
+    sockaddr_in target{};
+    target.sin_family = AF_INET;
+    target.sin_port = htons(port);
+    target.sin_addr.s_addr = address;
+    return target;
+}
+
+}  // namespace
+
+void StartNetwork() {
+    // Winsock counts its start-ups; one for the process is enough, and it is never
+    // shut down (sockets may be used until the process ends).
+    static std::once_flag started;
+    std::call_once(started, [] {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+    });
+}
+
+Ipv4Address ParseIpv4Address(std::string_view text) {
+    StartNetwork();
+    std::string copy(text);
+    return inet_addr(copy.c_str());
+}
+
+bool ResolveHostName(std::string_view name, Ipv4Address& address) {
+    StartNetwork();
+    std::string host(name);
+    if (host.empty()) {
+        char own[256] = {};
+        if (gethostname(own, sizeof own - 1) != 0)
+            return false;
+        host = own;
+    }
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_DGRAM;
+    addrinfo* answer = nullptr;
+    if (getaddrinfo(host.c_str(), nullptr, &hints, &answer) != 0 || !answer)
+        return false;
+    bool found = false;
+    for (addrinfo* entry = answer; entry; entry = entry->ai_next) {
+        if (entry->ai_family == AF_INET && entry->ai_addr) {
+            address = reinterpret_cast<const sockaddr_in*>(entry->ai_addr)->sin_addr.s_addr;
+            found = true;
+            break;
+        }
+    }
+    freeaddrinfo(answer);
+    return found;
+}
+
+std::string FormatIpv4Address(Ipv4Address address) {
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&address);
+    char text[16];
+    wsprintfA(text, "%u.%u.%u.%u", bytes[0], bytes[1], bytes[2], bytes[3]);
+    return text;
+}
+
+UdpSocket::~UdpSocket() {
+    Close();
+}
+
+UdpSocket::UdpSocket(UdpSocket&& other) noexcept : m_handle(other.m_handle) {
+    other.m_handle = -1;
+}
+
+UdpSocket& UdpSocket::operator=(UdpSocket&& other) noexcept {
+    if (this != &other) {
+        Close();
+        m_handle = other.m_handle;
+        other.m_handle = -1;
+    }
+    return *this;
+}
+
+bool UdpSocket::Create() {
+    StartNetwork();
+    Close();
+    SOCKET handle = socket(AF_INET, SOCK_DGRAM, 0);
+    if (handle == INVALID_SOCKET) {
+        SetLastError(static_cast<DWORD>(WSAGetLastError()));
+        return false;
+    }
+    m_handle = static_cast<intptr_t>(handle);
+    return true;
+}
+
+bool UdpSocket::IsValid() const {
+    return AsSocket(m_handle) != INVALID_SOCKET;
+}
+
+void UdpSocket::Close() {
+    if (IsValid()) {
+        DWORD saved = GetLastError();
+        closesocket(AsSocket(m_handle));
+        SetLastError(saved);
+        m_handle = -1;
+    }
+}
+
+bool UdpSocket::SendTo(Ipv4Address address, uint16_t port, const char* data, size_t size,
+                       int& error) {
+    if (!IsValid()) {
+        error = WSAENOTSOCK;
+        return false;
+    }
+    sockaddr_in target = MakeAddress(address, port);
+    int length = size > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(size);
+    if (sendto(AsSocket(m_handle), data, length, 0, reinterpret_cast<const sockaddr*>(&target),
+               sizeof target) == SOCKET_ERROR) {
+        error = WSAGetLastError();
+        return false;
+    }
+    return true;
+}
+
+bool UdpSocket::Bind(Ipv4Address address, uint16_t port) {
+    if (!IsValid() && !Create())
+        return false;
+    sockaddr_in local = MakeAddress(address, port);
+    if (bind(AsSocket(m_handle), reinterpret_cast<const sockaddr*>(&local), sizeof local) ==
+        SOCKET_ERROR) {
+        SetLastError(static_cast<DWORD>(WSAGetLastError()));
+        return false;
+    }
+    return true;
+}
+
+bool UdpSocket::SetReceiveBufferSize(uint32_t bytes) {
+    if (!IsValid() && !Create())
+        return false;
+    int size = bytes > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<int>(bytes);
+    return setsockopt(AsSocket(m_handle), SOL_SOCKET, SO_RCVBUF,
+                      reinterpret_cast<const char*>(&size), sizeof size) == 0;
+}
+
+uint16_t UdpSocket::LocalPort() const {
+    if (!IsValid())
+        return 0;
+    sockaddr_in local{};
+    int length = sizeof local;
+    if (getsockname(AsSocket(m_handle), reinterpret_cast<sockaddr*>(&local), &length) != 0)
+        return 0;
+    return ntohs(local.sin_port);
+}
+
+bool UdpSocket::Receive(std::string& datagram, uint32_t timeoutMilliseconds) {
+    if (!IsValid())
+        return false;
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(AsSocket(m_handle), &readable);
+    timeval timeout{static_cast<long>(timeoutMilliseconds / 1000),
+                    static_cast<long>(timeoutMilliseconds % 1000) * 1000};
+    if (select(0, &readable, nullptr, nullptr, &timeout) <= 0)
+        return false;
+    datagram.resize(65535);
+    int received = recv(AsSocket(m_handle), &datagram[0], static_cast<int>(datagram.size()), 0);
+    if (received == SOCKET_ERROR) {
+        // A datagram larger than the buffer still delivers its first part.
+        if (WSAGetLastError() != WSAEMSGSIZE) {
+            datagram.clear();
+            return false;
+        }
+        received = static_cast<int>(datagram.size());
+    }
+    datagram.resize(static_cast<size_t>(received));
+    return true;
+}
+
+}  // namespace platform
