@@ -3,9 +3,16 @@
 #include <memory>
 
 #include "logging/appenders/CConsoleAppender.h"
+#include "logging/appenders/CDailyFileAppender.h"
+#include "logging/appenders/CDailyRollingFileAppender.h"
+#include "logging/appenders/CFileAppender.h"
+#include "logging/appenders/CRollingFileAppender.h"
 #include "logging/core/CBasicLayout.h"
 #include "logging/core/CNullLayout.h"
 #include "logging/core/CSimpleLayout.h"
+#include "logging/layouts/CCSVLayout.h"
+#include "logging/layouts/CHTMLLayout.h"
+#include "logging/layouts/CPatternLayout.h"
 
 namespace scrivlog {
 namespace {
@@ -32,12 +39,16 @@ struct LayoutClass {
 
 const AppenderClass appenderClasses[] = {
     {"ConsoleAppender", MakeAppender<CConsoleAppender>},
+    {"DailyFileAppender", MakeAppender<CDailyFileAppender>},
+    {"DailyRollingFileAppender", MakeAppender<CDailyRollingFileAppender>},
+    {"FileAppender", MakeAppender<CFileAppender>},
+    {"RollingFileAppender", MakeAppender<CRollingFileAppender>},
 };
 
 const LayoutClass layoutClasses[] = {
-    {"BasicLayout", MakeLayout<CBasicLayout>},
-    {"NullLayout", MakeLayout<CNullLayout>},
-    {"SimpleLayout", MakeLayout<CSimpleLayout>},
+    {"BasicLayout", MakeLayout<CBasicLayout>},     {"CSVLayout", MakeLayout<CCSVLayout>},
+    {"HTMLLayout", MakeLayout<CHTMLLayout>},       {"NullLayout", MakeLayout<CNullLayout>},
+    {"PatternLayout", MakeLayout<CPatternLayout>}, {"SimpleLayout", MakeLayout<CSimpleLayout>},
 };
 
 }  // namespace

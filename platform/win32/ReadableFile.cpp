@@ -1,0 +1,36 @@
+#include "platform/ReadableFile.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace platform {
+
+bool ReadableFile::Open(std::string_view name) {
+    if (IsOpen())
+        return false;
+    if (name.size() > MaxPathLength) {
+        SetLastError(NameTooLongError());
+        return false;
+    }
+    std::string path(name);
+    // No sharing: a file that another program holds open is not read half-written.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    m_handle.Reset(reinterpret_cast<intptr_t>(file));
+    return true;
+}
+
+size_t ReadableFile::Read(char* buffer, size_t size) {
+    if (!IsOpen())
+        return 0;
+    DWORD count = 0;
+    DWORD chunk = size > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<DWORD>(size);
+    if (!ReadFile(reinterpret_cast<HANDLE>(m_handle.Get()), buffer, chunk, &count, nullptr))
+        return 0;
+    return count;
+}
+
+}  // namespace platform

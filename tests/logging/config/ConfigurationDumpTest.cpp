@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include "logging/config/ConfigurationDump.h"
+#include "logging/config/DefaultConfiguration.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TemporaryDirectory.h"
+
+using namespace scrivlog;
+
+TEST(ConfigurationDump, TheCompiledInConfiguration) {
+    XmlConfigurator configurator;
+    ASSERT_TRUE(configurator.Load(DefaultConfigurationText)) << configurator.Message;
+    std::string dump = "stale";
+    BuildConfigurationDump(configurator, dump);
+    EXPECT_EQ(
+        "Loggers(2):\r\n"
+        "-----------\r\n"
+        "Logger: root, threshold:ERROR, additivity:yes\r\n"
+        "      appender-ref: DefaultAppender\r\n"
+        "Logger: com.brenmoor.quillhaven.Tamarack, threshold:ERROR, additivity:no\r\n"
+        "      appender-ref: DefaultAppender\r\n"
+        "Appenders(1):\r\n"
+        "-------------\r\n"
+        "Appender name: DefaultAppender, class:RollingFileAppender, threshold:NOTSET, "
+        "layout:PatternLayout\r\n"
+        "   appender-param: File                 value:%TEMP%\\Tamarack.log\r\n"
+        "   appender-param: MaxFileSize          value:1000000\r\n"
+        "   appender-param: MaxBackupIndex       value:7\r\n"
+        "   layout-param  : ConversionPattern    value:%d [%-5p] [%-15c{1}-%8t] %m%n\r\n",
+        dump);
+}
+
+TEST(ConfigurationDump, EmptyListsLongNamesAndOrphanLayoutParameters) {
+    XmlConfigurator empty;
+    std::string dump;
+    BuildConfigurationDump(empty, dump);
+    EXPECT_EQ("Loggers(0):\r\n-----------\r\nAppenders(0):\r\n-------------\r\n", dump);
+
+    XmlConfigurator configurator;
+    ASSERT_TRUE(configurator.Load(R"(<c><root/>
+      <appender name="A" class="Whatever"><layout><param name="P" value="1"/></layout>
+        <param name="AVeryLongParameterName25" value="x"/></appender></c>)"));
+    BuildConfigurationDump(configurator, dump);
+    EXPECT_NE(std::string::npos,
+              dump.find("Logger: root, threshold:INFO, additivity:yes\r\nAppenders(1):"));
+    EXPECT_NE(std::string::npos,
+              dump.find("Appender name: A, class:Whatever, threshold:NOTSET, layout:[NoLayout]\r\n"
+                        "   appender-param: AVeryLongParameterName25 value:x\r\n"
+                        "   layout-param  : P                    value:1\r\n"));
+}
+
+TEST(ConfigurationDump, TheFileIsWrittenOnlyForExactlyOne) {
+    testsupport::TemporaryDirectory directory;
+    testsupport::ScopedEnvironment environment;
+    environment.Set("TEMP", directory.Path().string());
+    std::string file = directory.File("ScrivlogConfigDump_Tamarack.log");
+    for (const char* value : {"true", "2", "1 ", "01"}) {
+        environment.Set("SCRIVLOG_DUMP_CONFIG", value);
+        WriteConfigurationDumpFile("Tamarack", "report\r\n");
+        EXPECT_FALSE(std::filesystem::exists(file)) << value;
+    }
+    environment.Set("SCRIVLOG_DUMP_CONFIG", "1");
+    WriteConfigurationDumpFile("Tamarack", "old report, longer\r\n");
+    WriteConfigurationDumpFile("Tamarack", "report\r\n");
+    EXPECT_EQ("Scrivlog configuration for 'Tamarack'\r\n\r\nreport\r\n",
+              testsupport::ReadFile(file));
+}

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "logging/config/ConfigurationLoader.h"
+#include "logging/config/DefaultConfiguration.h"
+#include "platform/Environment.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TemporaryDirectory.h"
+
+using namespace scrivlog;
+using testsupport::TemporaryDirectory;
+
+namespace {
+
+void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ExecutableBaseName() {
+    std::string path = platform::ExecutablePath();
+    std::string name = path.substr(path.find_last_of("\\/") + 1);
+    return name.substr(0, name.rfind('.'));
+}
+
+const char* const DebugUserFile = R"(<logger:configuration>
+  <root><priority value="Error"/></root>
+  <category name="com.brenmoor.quillhaven.Tamarack"><priority value="Debug"/></category>
+</logger:configuration>)";
+
+}  // namespace
+
+TEST(ConfigurationLoader, ReadTextFileCutsEachPieceAtAZeroByte) {
+    TemporaryDirectory directory;
+    std::string path = directory.File("c.xml");
+    std::string content = std::string(70000, 'a') + std::string("b\0ignored", 9) + "tail";
+    WriteFile(path, content);
+    std::string text = "stale";
+    ASSERT_TRUE(ReadTextFile(path, text));
+    // The zero byte lies in the second 65,536-byte piece: the rest of that piece is dropped.
+    EXPECT_EQ(std::string(70000, 'a') + "b", text);
+    EXPECT_FALSE(ReadTextFile(directory.File("missing.xml"), text));
+    EXPECT_EQ("", text);
+}
+
+TEST(ConfigurationLoader, TheUserFileInTheProfileIsPreferred) {
+    TemporaryDirectory profile;
+    testsupport::ScopedEnvironment environment;
+    environment.Set("USERPROFILE", profile.Path().string());
+    std::string nextToProgram = platform::ExecutablePath();
+    nextToProgram = nextToProgram.substr(0, nextToProgram.find_last_of("\\/") + 1) +
+                    ExecutableBaseName() + ".scrivlog.xml";
+    WriteFile(nextToProgram, "<next/>");
+    std::string found;
+    EXPECT_EQ("<next/>", ReadUserConfiguration(&found));
+    EXPECT_EQ(nextToProgram, found);
+    WriteFile(profile.File(ExecutableBaseName() + ".scrivlog.xml"), "<profile/>");
+    EXPECT_EQ("<profile/>", ReadUserConfiguration(&found));
+    EXPECT_EQ(profile.Path().string() + "\\" + ExecutableBaseName() + ".scrivlog.xml", found);
+    std::filesystem::remove(nextToProgram);
+}
+
+TEST(ConfigurationLoader, StreamsMergeAndEveryErrorIsReported) {
+    testsupport::ScopedEnvironment environment;
+    environment.Unset("SCRIVLOG_DUMP_CONFIG");
+    {
+        CLogFactory factory;
+        std::string errors;
+        EXPECT_TRUE(
+            LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors, DebugUserFile))
+            << errors;
+        CLogger* module = factory.FindLogger("com.brenmoor.quillhaven.Tamarack");
+        EXPECT_EQ(700, module->Threshold);
+        // The user's record has no additivity attribute, so it is additive again: the
+        // root's reference to the same appender is attached as well.
+        EXPECT_EQ(2u, module->GetAppenders().size());
+        EXPECT_NE(std::string::npos,
+                  factory.ConfigurationDump.find("threshold:DEBUG, additivity:yes"));
+    }
+    {
+        CLogFactory factory;
+        std::string errors;
+        EXPECT_TRUE(LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors,
+                                      "<c active=\"false\"><root/></c>"));
+        EXPECT_EQ(300, factory.FindLogger("com.brenmoor.quillhaven.Tamarack")->Threshold);
+    }
+    {
+        CLogFactory factory;
+        std::string errors;
+        EXPECT_FALSE(LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors,
+                                       "<c><root><appender-ref ref=\"Nowhere\"/></root></c>"));
+        EXPECT_EQ("Unable to find 'Nowhere' appender configuration", errors);
+        EXPECT_FALSE(
+            LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors, "<c><root/"));
+        EXPECT_EQ(
+            "unable to load configuration [XMLStream2] (Load XML file stream:Element must be "
+            "closed.)",
+            errors);
+        factory.ConfigurationDump = "kept";
+        EXPECT_FALSE(LoadConfiguration(factory, "Tamarack", "broken", errors, DebugUserFile));
+        EXPECT_EQ(
+            "unable to load configuration [XMLStream1] (Load XML file stream:XML open tag not "
+            "found)",
+            errors);
+        EXPECT_EQ("kept", factory.ConfigurationDump);
+    }
+}
