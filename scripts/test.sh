@@ -23,6 +23,14 @@ cmake --preset native-tsan >/dev/null
 cmake --build --preset native-tsan -j "$jobs" --target scrivlog_tests
 ctest --preset native-tsan -j "$jobs" -L concurrency
 
+step "fuzz: the configuration parser and configurator under libFuzzer for ${FUZZ_SECONDS:-60} s"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs" --target configuration-fuzzer
+corpus=$(mktemp -d)
+build/fuzz/bin/configuration-fuzzer -max_total_time="${FUZZ_SECONDS:-60}" -max_len=4096 \
+  -print_final_stats=1 "$corpus" tests/fuzz/corpus 2>&1 | tail -n 12
+rm -rf "$corpus"
+
 step "windows: build"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
