@@ -1,0 +1,215 @@
+// tamarack-host: drives the registered shell extension the way the file manager does,
+// through COM: CoCreateInstance of the registered class, Initialize with a data object
+// holding the paths, QueryContextMenu into a real popup menu, InvokeCommand.
+//
+//   tamarack-host [--ctrl] [--shift] [--flags N] menu PATH...
+//   tamarack-host [--ctrl] [--shift] invoke OFFSET PATH...
+//   tamarack-host clipboard      prints the clipboard's text
+//   tamarack-host times PATH     prints a file's creation, last-access and last-write times
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/shell/ComTypes.h"
+#include "tools/tamarack-host/HostDataObject.h"
+
+namespace {
+
+// {7D3A5C21-94E8-4B6F-A1C2-5E8F0D4B9A63}, the class the extension registers.
+const CLSID TamarackClass = {
+    0x7D3A5C21, 0x94E8, 0x4B6F, {0xA1, 0xC2, 0x5E, 0x8F, 0x0D, 0x4B, 0x9A, 0x63}};
+constexpr UINT FirstCommandId = 1;
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: tamarack-host [--ctrl] [--shift] [--flags N] menu PATH...\n"
+                 "       tamarack-host [--ctrl] [--shift] invoke OFFSET PATH...\n"
+                 "       tamarack-host clipboard\n"
+                 "       tamarack-host times PATH\n");
+    return 2;
+}
+
+std::string FullPath(const char* path) {
+    char buffer[MAX_PATH];
+    DWORD length = GetFullPathNameA(path, MAX_PATH, buffer, nullptr);
+    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string(path);
+}
+
+// Which of the extension's bitmaps `bitmap` shows, by comparing pixels.
+const char* BitmapName(HBITMAP bitmap) {
+    HMODULE module = GetModuleHandleA("tamarack.dll");
+    static const char* const names[] = {"shell", "clipboard", "touch"};
+    unsigned char shown[2048], known[2048];
+    LONG shownSize = GetBitmapBits(bitmap, sizeof shown, shown);
+    for (int i = 0; module && i < 3; ++i) {
+        HBITMAP candidate = LoadBitmapA(module, MAKEINTRESOURCEA(101 + i));
+        LONG knownSize = candidate ? GetBitmapBits(candidate, sizeof known, known) : 0;
+        bool same = knownSize == shownSize && std::memcmp(known, shown, knownSize) == 0;
+        if (candidate)
+            DeleteObject(candidate);
+        if (same && shownSize > 0)
+            return names[i];
+    }
+    return "other";
+}
+
+void PrintMenu(HMENU menu) {
+    int count = GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        char text[512] = "";
+        MENUITEMINFOA item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_CHECKMARKS;
+        item.dwTypeData = text;
+        item.cch = sizeof text;
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &item))
+            continue;
+        if (item.fType & MFT_SEPARATOR) {
+            std::printf("  %2d  ----------\n", position);
+            continue;
+        }
+        std::printf("  %2d  id %-3u %s", position, item.wID, text);
+        if (item.hbmpUnchecked)
+            std::printf("  [bitmap: %s]", BitmapName(item.hbmpUnchecked));
+        std::printf("\n");
+    }
+}
+
+// A handler of the registered class, initialised with `paths`; null after a message.
+IContextMenu* CreateHandler(const std::vector<std::string>& paths) {
+    IShellExtInit* init = nullptr;
+    HRESULT result = CoCreateInstance(TamarackClass, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IShellExtInit, reinterpret_cast<void**>(&init));
+    if (FAILED(result)) {
+        std::fprintf(stderr,
+                     "tamarack-host: CoCreateInstance failed (0x%08lX): is it registered?\n",
+                     static_cast<unsigned long>(result));
+        return nullptr;
+    }
+    auto* data = new tamarackhost::HostDataObject(paths);
+    result = init->Initialize(nullptr, data, nullptr);
+    data->Release();
+    IContextMenu* menu = nullptr;
+    if (SUCCEEDED(result))
+        result = init->QueryInterface(IID_IContextMenu, reinterpret_cast<void**>(&menu));
+    init->Release();
+    if (FAILED(result)) {
+        std::fprintf(stderr, "tamarack-host: Initialize failed (0x%08lX)\n",
+                     static_cast<unsigned long>(result));
+        return nullptr;
+    }
+    return menu;
+}
+
+void PressKeys(bool control, bool shift) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+int ShowClipboard() {
+    if (!OpenClipboard(nullptr))
+        return 1;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    std::printf("%s\n", text ? text : "(no text)");
+    if (text)
+        GlobalUnlock(data);
+    CloseClipboard();
+    return text ? 0 : 1;
+}
+
+void PrintTime(const char* label, const FILETIME& time) {
+    SYSTEMTIME utc;
+    FileTimeToSystemTime(&time, &utc);
+    std::printf("  %-12s %04u-%02u-%02u %02u:%02u:%02u.%03u UTC\n", label, utc.wYear, utc.wMonth,
+                utc.wDay, utc.wHour, utc.wMinute, utc.wSecond, utc.wMilliseconds);
+}
+
+int ShowTimes(const char* path) {
+    HANDLE file = CreateFileA(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 1;
+    FILETIME creation, access, write;
+    bool read = GetFileTime(file, &creation, &access, &write);
+    CloseHandle(file);
+    if (!read)
+        return 1;
+    PrintTime("created", creation);
+    PrintTime("accessed", access);
+    PrintTime("written", write);
+    return 0;
+}
+
+int Run(int argc, char** argv) {
+    bool control = false, shift = false;
+    UINT flags = CMF_NORMAL;
+    int next = 1;
+    for (; next < argc && std::strncmp(argv[next], "--", 2) == 0; ++next) {
+        if (std::strcmp(argv[next], "--ctrl") == 0)
+            control = true;
+        else if (std::strcmp(argv[next], "--shift") == 0)
+            shift = true;
+        else if (std::strcmp(argv[next], "--flags") == 0 && next + 1 < argc)
+            flags = static_cast<UINT>(std::strtoul(argv[++next], nullptr, 0));
+        else
+            return Usage();
+    }
+    if (next >= argc)
+        return Usage();
+    std::string command = argv[next++];
+    if (command == "clipboard")
+        return ShowClipboard();
+    if (command == "times")
+        return next < argc ? ShowTimes(argv[next]) : Usage();
+
+    int offset = -1;
+    if (command == "invoke") {
+        if (next >= argc)
+            return Usage();
+        offset = std::atoi(argv[next++]);
+    } else if (command != "menu") {
+        return Usage();
+    }
+    std::vector<std::string> paths;
+    for (; next < argc; ++next)
+        paths.push_back(FullPath(argv[next]));
+    if (paths.empty())
+        return Usage();
+
+    IContextMenu* handler = CreateHandler(paths);
+    if (!handler)
+        return 1;
+    HMENU menu = CreatePopupMenu();
+    HRESULT result = handler->QueryContextMenu(menu, 0, FirstCommandId, 0x7FFF, flags);
+    if (offset < 0) {
+        std::printf("QueryContextMenu returned %ld\n", static_cast<long>(HRESULT_CODE(result)));
+        PrintMenu(menu);
+    } else {
+        PressKeys(control, shift);
+        CMINVOKECOMMANDINFO invocation{};
+        invocation.cbSize = sizeof invocation;
+        invocation.lpVerb = MAKEINTRESOURCEA(offset);
+        invocation.nShow = SW_SHOWNORMAL;
+        result = handler->InvokeCommand(&invocation);
+        std::printf("InvokeCommand(%d) returned 0x%08lX\n", offset,
+                    static_cast<unsigned long>(result));
+    }
+    DestroyMenu(menu);
+    handler->Release();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int status = Run(argc, argv);
+    CoUninitialize();
+    return status;
+}
