@@ -1,0 +1,16 @@
+#include "platform/DebugOutput.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace platform {
+
+void WriteDebugOutput(std::string_view text) {
+    const void* zero = std::memchr(text.data(), 0, text.size());
+    size_t length =
+        zero ? static_cast<size_t>(static_cast<const char*>(zero) - text.data()) : text.size();
+    if (length != 0)
+        std::fwrite(text.data(), 1, length, stderr);
+}
+
+}  // namespace platform
