@@ -1,0 +1,18 @@
+// The terminal that a command-line program writes to, and its interrupt key.
+#pragma once
+
+namespace platform {
+
+// Whether standard output is a terminal (a console window on Windows).
+bool StandardOutputIsTerminal();
+
+// Makes the terminal interpret ANSI colour and cursor sequences (on Windows, the
+// console's virtual terminal mode). False when it cannot.
+bool EnableTerminalSequences();
+
+// From now on Ctrl-C (and on POSIX also SIGTERM) only sets a flag that
+// InterruptRequested reads; a blocking wait for input may end early.
+void CatchInterrupts();
+bool InterruptRequested();
+
+}  // namespace platform

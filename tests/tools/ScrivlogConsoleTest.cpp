@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "ConsoleTextFilter.h"
+#include "logging/appenders/CUDPConsoleColorAppender.h"
+#include "logging/core/CLogger.h"
+#include "platform/Clock.h"
+#include "platform/Environment.h"
+#include "tests/support/TemporaryDirectory.h"
+
+using namespace scrivlog;
+
+namespace {
+
+std::string Quoted(const std::string& text) {
+#ifdef _WIN32
+    return text;  // cmd takes these paths (no blanks) as they are
+#else
+    return "'" + text + "'";
+#endif
+}
+
+std::string ConsolePath() {
+    std::string path = platform::ExecutablePath();
+    path.resize(path.find_last_of("/\\") + 1);
+#ifdef _WIN32
+    return path + "scrivlog-console.exe";
+#else
+    return path + "scrivlog-console";
+#endif
+}
+
+// One run of scrivlog-console in the background, its output and errors in files.
+class ConsoleRun {
+  public:
+    ~ConsoleRun() {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+    // Starts it and waits (at most 30 s) until it says on which port it listens.
+    bool Start(const std::string& options) {
+        std::string command = Quoted(ConsolePath()) + " " + options + " > " +
+                              Quoted(m_directory.File("out.txt")) + " 2> " +
+                              Quoted(m_directory.File("err.txt"));
+        m_thread = std::thread([this, command] {
+            m_status = std::system(command.c_str());
+            m_ended = true;
+        });
+        const std::string ready = "listening on 127.0.0.1:";
+        for (int wait = 0; wait < 600; ++wait) {
+            bool ended = m_ended;
+            std::string errors = testsupport::ReadFile(m_directory.File("err.txt"));
+            size_t at = errors.find(ready);
+            if (at != std::string::npos && errors.find('\n', at) != std::string::npos) {
+                port = static_cast<uint16_t>(std::atoi(errors.c_str() + at + ready.size()));
+                return port != 0;
+            }
+            if (ended) return false;
+            platform::system_clock::Sleep(50);
+        }
+        return false;
+    }
+    // Waits for it to end; its exit status.
+    int Finish() {
+        m_thread.join();
+        return m_status;
+    }
+    std::string Output() const { return testsupport::ReadFile(m_directory.File("out.txt")); }
+
+    uint16_t port = 0;
+
+  private:
+    testsupport::TemporaryDirectory m_directory;
+    std::thread m_thread;
+    int m_status = -1;
+    std::atomic<bool> m_ended{false};
+};
+
+// A colour appender that clears the screen, sending to the console's port.
+void StartAppender(CUDPConsoleColorAppender& appender, uint16_t port) {
+    appender.SetParam("hosts", "127.0.0.1");
+    appender.SetParam("port", std::to_string(port));
+    appender.SetParam("ClearScreen", "true");
+    std::string error;
+    ASSERT_TRUE(appender.Start(error)) << error;
+}
+
+}  // namespace
+
+TEST(ScrivlogConsole, ShowsColoursAndClearsTheScreenWhenAsked) {
+    ConsoleRun console;
+    // Five datagrams: clear-screen, one short record, one of three datagrams.
+    ASSERT_TRUE(console.Start("--colour -a 127.0.0.1 -p 0 -c 5 -t 30"));
+    CUDPConsoleColorAppender appender("colour", Levels::All);
+    StartAppender(appender, console.port);
+    CLogger logger("x", Levels::All, true);
+    logger.AddAppender(&appender);
+    logger.LogError("hello");
+    std::string longRecord(2498, 'L');
+    logger.Log(Levels::Info, longRecord.c_str());
+    EXPECT_EQ(0, console.Finish());
+    EXPECT_EQ(std::string(ConsoleTextFilter::TerminalClearScreen) +
+                  "\033[01;31mhello\r\n\033[0m\033[01;37m" + longRecord + "\r\n\033[0m\033[0m",
+              console.Output());
+}
+
+TEST(ScrivlogConsole, WritesPlainTextWhenTheOutputIsNoTerminal) {
+    ConsoleRun console;
+    ASSERT_TRUE(console.Start("-a 127.0.0.1 -p 0 -c 3 -t 30"));
+    CUDPConsoleColorAppender appender("colour", Levels::All);
+    StartAppender(appender, console.port);
+    CLogger logger("x", Levels::All, true);
+    logger.AddAppender(&appender);
+    logger.Log(Levels::Warn, "careful");
+    logger.Log(Levels::Raw, "bell\a, title \033]0;evil\a, erase \033[2J.");
+    EXPECT_EQ(0, console.Finish());
+    EXPECT_EQ("careful\r\nbell, title ]0;evil, erase .", console.Output());
+}
+
+TEST(ScrivlogConsole, RejectsBadArguments) {
+    for (const char* options : {"-p 70000", "--port", "-c 0", "--bogus", "-a 1.2.3.4.5.6"}) {
+        ConsoleRun console;
+        EXPECT_FALSE(console.Start(options));
+        EXPECT_NE(0, console.Finish()) << options;
+    }
+    ConsoleRun help;
+    help.Start("--help");
+    EXPECT_EQ(0, help.Finish());
+    EXPECT_EQ(0u, help.Output().find("Usage: scrivlog-console"));
+}
+
+TEST(ConsoleTextFilter, PassesOnlyColoursAndClearScreen) {
+    ConsoleTextFilter terminal(true, true);
+    std::string out;
+    EXPECT_EQ("", terminal.Finish());
+    // A sequence split between two datagrams.
+    terminal.Filter("a\033[01;3", out);
+    terminal.Filter("1mb\033[0m", out);
+    EXPECT_EQ("a\033[01;31mb\033[0m", out);
+    EXPECT_EQ("\033[0m", terminal.Finish());
+    out.clear();
+    terminal.Filter(
+        "\033"
+        "4x",
+        out);
+    EXPECT_EQ(std::string(ConsoleTextFilter::TerminalClearScreen) + "x", out);
+    // Cursor movement, private modes, overlong parameters and stray escapes are dropped.
+    out.clear();
+    terminal.Filter("\033[2J\033[?25l\033[" + std::string(40, '1') + "m\033[1;2Hz\033\nq", out);
+    EXPECT_EQ("z\nq", out);
+    out.clear();
+    terminal.Filter(std::string("t\tab\r\n\a\b\x7f\0end", 14), out);
+    EXPECT_EQ("t\tab\r\nend", out);
+
+    ConsoleTextFilter plain(false, false);
+    out.clear();
+    plain.Filter(
+        "\033"
+        "4\033[01;31mx\r\n\033[0m",
+        out);
+    EXPECT_EQ("x\r\n", out);
+    EXPECT_EQ("", plain.Finish());
+}
