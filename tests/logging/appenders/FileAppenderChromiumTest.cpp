@@ -15,6 +15,7 @@ using namespace scrivlog;
 
 namespace {
 
+#ifndef _WIN32
 size_t Count(const std::string& text, const std::string& part) {
     size_t count = 0;
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
@@ -22,7 +23,6 @@ size_t Count(const std::string& text, const std::string& part) {
     return count;
 }
 
-#ifndef _WIN32
 // The standard output of a shell command.
 std::string RunCommand(const std::string& command) {
     std::string output;
