@@ -6,6 +6,9 @@ namespace platform {
 // Whether standard output is a terminal (a console window on Windows).
 bool StandardOutputIsTerminal();
 
+// Writes standard output byte for byte (Windows would otherwise turn "\n" into "\r\n").
+void MakeStandardOutputBinary();
+
 // Makes the terminal interpret ANSI colour and cursor sequences (on Windows, the
 // console's virtual terminal mode). False when it cannot.
 bool EnableTerminalSequences();

@@ -18,6 +18,8 @@ bool StandardOutputIsTerminal() {
     return isatty(STDOUT_FILENO) == 1;
 }
 
+void MakeStandardOutputBinary() {}
+
 bool EnableTerminalSequences() {
     return true;
 }

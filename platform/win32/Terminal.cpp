@@ -1,6 +1,10 @@
 #include "platform/Terminal.h"
 
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
+
+#include <cstdio>
 
 #include <atomic>
 
@@ -22,6 +26,11 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
 bool StandardOutputIsTerminal() {
     DWORD mode = 0;
     return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != FALSE;
+}
+
+void MakeStandardOutputBinary() {
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
 }
 
 bool EnableTerminalSequences() {

@@ -115,6 +115,8 @@ int main(int argc, char** argv) {
     if (options.colour == 1)
         platform::EnableTerminalSequences();
 
+    // The appenders send "\r\n" line ends already.
+    platform::MakeStandardOutputBinary();
     platform::UdpSocket socket;
     // Room for bursts: one long record is up to 64 datagrams.
     socket.SetReceiveBufferSize(4u << 20);
