@@ -139,6 +139,8 @@ bool CFileAppender::DoAppend(const CLoggingEvent& event) {
         m_writing = true;
         bool written = WriteBounded(std::string_view(m_text).substr(0, MaxRecordLength));
         m_writing = false;
+        if (written)
+            RecordWritten();
         return written;
     } catch (...) {
         m_writing = false;

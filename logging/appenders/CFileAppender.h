@@ -73,6 +73,9 @@ class CFileAppender : public CAppenderSkeleton {
     std::string FileNameCurrent;
 
   protected:
+    // Called under the lock right after a record reached the file, before another
+    // record can be written; the rolling appender tests the size here.
+    virtual void RecordWritten() {}
     // Closes without a caller who wants the answer; for the destructors.
     void CloseQuietly();
     // Writes `text` (already bounded) to the open file; false when it did not get there.

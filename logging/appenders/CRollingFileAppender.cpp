@@ -46,17 +46,9 @@ std::string CRollingFileAppender::GetParam(std::string_view name) const {
     return {};
 }
 
-bool CRollingFileAppender::DoAppend(const CLoggingEvent& event) {
-    if (!CFileAppender::DoAppend(event))
-        return false;
-    try {
-        std::lock_guard<std::recursive_mutex> guard(m_lock);
-        if (IsFileOpen() && m_fileLength >= MaxFileSize)
-            RollOver();
-    } catch (...) {
-        // The record is written; a roll-over that could not run is tried at the next one.
-    }
-    return true;
+void CRollingFileAppender::RecordWritten() {
+    if (m_fileLength >= MaxFileSize)
+        RollOver();
 }
 
 std::string CRollingFileAppender::BackupName(int32_t index) const {

@@ -19,8 +19,6 @@ class CRollingFileAppender : public CFileAppender {
     // values never roll) and "MaxBackupIndex".
     bool SetParam(std::string_view name, std::string_view value) override;
     std::string GetParam(std::string_view name) const override;
-    // Writes the record, then rolls over when the file has reached MaxFileSize.
-    bool DoAppend(const CLoggingEvent& event) override;
 
     // Moves the backups up and starts a fresh file. When the current file cannot become
     // backup 1 it stays open and in use, and the next roll-over tries again.
@@ -30,6 +28,12 @@ class CRollingFileAppender : public CFileAppender {
 
     uint64_t MaxFileSize = 10240000;
     int32_t MaxBackupIndex = 7;
+
+  protected:
+    // Rolls over when the record just written brought the file to MaxFileSize. The
+    // lock is held from the write to here, so the file exceeds the limit by at most
+    // one record even when several threads log.
+    void RecordWritten() override;
 };
 
 }  // namespace scrivlog
