@@ -5,8 +5,14 @@
 #include "logging/appenders/CConsoleAppender.h"
 #include "logging/appenders/CDailyFileAppender.h"
 #include "logging/appenders/CDailyRollingFileAppender.h"
+#include "logging/appenders/CEditWindowAppender.h"
+#include "logging/appenders/CEventLogAppender.h"
 #include "logging/appenders/CFileAppender.h"
 #include "logging/appenders/CRollingFileAppender.h"
+#include "logging/appenders/CSlowResAppender.h"
+#include "logging/appenders/CUDPConsoleAppender.h"
+#include "logging/appenders/CUDPConsoleColorAppender.h"
+#include "logging/appenders/CWin32DebugAppender.h"
 #include "logging/core/CBasicLayout.h"
 #include "logging/core/CNullLayout.h"
 #include "logging/core/CSimpleLayout.h"
@@ -41,8 +47,14 @@ const AppenderClass appenderClasses[] = {
     {"ConsoleAppender", MakeAppender<CConsoleAppender>},
     {"DailyFileAppender", MakeAppender<CDailyFileAppender>},
     {"DailyRollingFileAppender", MakeAppender<CDailyRollingFileAppender>},
+    {"EditWindowAppender", MakeAppender<CEditWindowAppender>},
+    {"EventLogAppender", MakeAppender<CEventLogAppender>},
     {"FileAppender", MakeAppender<CFileAppender>},
     {"RollingFileAppender", MakeAppender<CRollingFileAppender>},
+    {"SlowResourceAppender", MakeAppender<CSlowResAppender>},
+    {"UDPConsoleAppender", MakeAppender<CUDPConsoleAppender>},
+    {"UDPConsoleColorAppender", MakeAppender<CUDPConsoleColorAppender>},
+    {"Win32DebugAppender", MakeAppender<CWin32DebugAppender>},
 };
 
 const LayoutClass layoutClasses[] = {

@@ -28,12 +28,27 @@ TEST(XmlConfigurator, CreatesClassesByName) {
     EXPECT_EQ(nullptr, CreateAppender(factory, "SkeletonAppender", "Other", Levels::All));
     EXPECT_EQ("Appender class 'SkeletonAppender' not supported", factory.LastError);
     EXPECT_EQ(1, factory.GetAppenderCount());
+    // Every appender and layout class of the library, by its configuration name.
+    for (const char* name :
+         {"ConsoleAppender", "DailyFileAppender", "DailyRollingFileAppender", "EditWindowAppender",
+          "EventLogAppender", "FileAppender", "RollingFileAppender", "SlowResourceAppender",
+          "UDPConsoleAppender", "UDPConsoleColorAppender", "Win32DebugAppender"}) {
+        CAppenderSkeleton* made = CreateAppender(factory, name, name, Levels::All);
+        ASSERT_NE(nullptr, made) << name;
+        EXPECT_STREQ(name, made->GetClassName());
+    }
+    for (const char* name : {"BasicLayout", "CSVLayout", "HTMLLayout", "NullLayout",
+                             "PatternLayout", "SimpleLayout"}) {
+        CLayoutSkeleton* made = CreateLayout(factory, name);
+        ASSERT_NE(nullptr, made) << name;
+        EXPECT_STREQ(name, made->GetClassName());
+    }
     CLayoutSkeleton* first = CreateLayout(factory, "simplelayout");
     ASSERT_NE(nullptr, first);
     EXPECT_NE(first, CreateLayout(factory, "SimpleLayout"));  // layouts are never shared
     EXPECT_EQ(nullptr, CreateLayout(factory, "SkeletonLayout"));
     EXPECT_EQ("Layout class 'SkeletonLayout' not supported", factory.LastError);
-    EXPECT_EQ(2, factory.GetLayoutCount());
+    EXPECT_EQ(8, factory.GetLayoutCount());
 }
 
 TEST(XmlConfigurator, ReadingErrorsAndInactiveStreams) {
