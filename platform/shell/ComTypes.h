@@ -118,6 +118,9 @@ constexpr int IDCANCEL = 2;
 
 struct DVTARGETDEVICE;
 struct ITEMIDLIST;
+struct IEnumFORMATETC;
+struct IAdviseSink;
+struct IEnumSTATDATA;
 using PCIDLIST_ABSOLUTE = const ITEMIDLIST*;
 
 struct FORMATETC {
@@ -150,10 +153,11 @@ struct IDataObject : IUnknown {
     virtual HRESULT QueryGetData(FORMATETC* format) = 0;
     virtual HRESULT GetCanonicalFormatEtc(FORMATETC* in, FORMATETC* out) = 0;
     virtual HRESULT SetData(FORMATETC* format, STGMEDIUM* medium, BOOL release) = 0;
-    virtual HRESULT EnumFormatEtc(DWORD direction, void** enumerator) = 0;
-    virtual HRESULT DAdvise(FORMATETC* format, DWORD flags, void* sink, DWORD* connection) = 0;
+    virtual HRESULT EnumFormatEtc(DWORD direction, IEnumFORMATETC** enumerator) = 0;
+    virtual HRESULT DAdvise(FORMATETC* format, DWORD flags, IAdviseSink* sink,
+                            DWORD* connection) = 0;
     virtual HRESULT DUnadvise(DWORD connection) = 0;
-    virtual HRESULT EnumDAdvise(void** enumerator) = 0;
+    virtual HRESULT EnumDAdvise(IEnumSTATDATA** enumerator) = 0;
 
   protected:
     ~IDataObject() = default;

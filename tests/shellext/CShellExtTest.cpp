@@ -1,5 +1,6 @@
 // The handler and its class factory on the stand-in shell: the entries each kind of
 // selection gets, the flags, the COM rules and the module's object count.
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -92,13 +93,15 @@ TEST_F(CShellExtTest, EachKindOfSelectionGetsItsEntriesAndCount) {
 TEST_F(CShellExtTest, FlagsDecideWhetherEntriesAreAdded) {
     AddFile("C:\\a.txt");
     StandInMenu menu;
-    for (UINT flags : {CMF_NORMAL, CMF_EXPLORE, CMF_VERBSONLY, CMF_VERBSONLY | CMF_DEFAULTONLY,
-                       CMF_EXPLORE | CMF_NOVERBS, 0x10u}) {
+    for (UINT flags : std::initializer_list<UINT>{CMF_NORMAL, CMF_EXPLORE, CMF_VERBSONLY,
+                                                  CMF_VERBSONLY | CMF_DEFAULTONLY,
+                                                  CMF_EXPLORE | CMF_NOVERBS, 0x10u}) {
         EXPECT_EQ(6, BuildMenu({"C:\\a.txt"}, menu, flags)) << flags;
         EXPECT_EQ(9u, menu.entries.size()) << flags;
     }
-    for (UINT flags : {CMF_DEFAULTONLY, CMF_NOVERBS, CMF_DEFAULTONLY | CMF_NOVERBS,
-                       CMF_OPTIMIZEFORINVOKE, CMF_OPTIMIZEFORINVOKE | CMF_EXPLORE}) {
+    for (UINT flags :
+         std::initializer_list<UINT>{CMF_DEFAULTONLY, CMF_NOVERBS, CMF_DEFAULTONLY | CMF_NOVERBS,
+                                     CMF_OPTIMIZEFORINVOKE, CMF_OPTIMIZEFORINVOKE | CMF_EXPLORE}) {
         EXPECT_EQ(0, BuildMenu({"C:\\a.txt"}, menu, flags)) << flags;
         EXPECT_EQ(1u, menu.entries.size()) << flags;
     }

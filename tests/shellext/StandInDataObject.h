@@ -14,7 +14,7 @@ class StandInDataObject : public IDataObject {
     explicit StandInDataObject(std::vector<std::string> paths) : paths(std::move(paths)) {}
     virtual ~StandInDataObject() = default;
 
-    HRESULT QueryInterface(REFIID riid, void** object) override {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         *object = nullptr;
         if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IDataObject))
             return E_NOINTERFACE;
@@ -22,9 +22,9 @@ class StandInDataObject : public IDataObject {
         AddRef();
         return S_OK;
     }
-    ULONG AddRef() override { return static_cast<ULONG>(++references); }
-    ULONG Release() override { return static_cast<ULONG>(--references); }
-    HRESULT GetData(FORMATETC* format, STGMEDIUM* medium) override {
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++references); }
+    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--references); }
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
         ++dataRequests;
         if (!hasDropData || format->cfFormat != CF_HDROP || format->tymed != TYMED_HGLOBAL ||
             format->dwAspect != DVASPECT_CONTENT || format->lindex != -1)
@@ -34,14 +34,18 @@ class StandInDataObject : public IDataObject {
         medium->pUnkForRelease = nullptr;
         return S_OK;
     }
-    HRESULT GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_FAIL; }
-    HRESULT QueryGetData(FORMATETC*) override { return E_FAIL; }
-    HRESULT GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_FAIL; }
-    HRESULT SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_FAIL; }
-    HRESULT EnumFormatEtc(DWORD, void**) override { return E_FAIL; }
-    HRESULT DAdvise(FORMATETC*, DWORD, void*, DWORD*) override { return E_FAIL; }
-    HRESULT DUnadvise(DWORD) override { return E_FAIL; }
-    HRESULT EnumDAdvise(void**) override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC*) override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override {
+        return E_FAIL;
+    }
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+        return E_FAIL;
+    }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_FAIL; }
 
     std::vector<std::string> paths;
     bool hasDropData = true;
