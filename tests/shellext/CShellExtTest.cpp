@@ -232,6 +232,10 @@ TEST_F(CShellExtTest, InvokeCommandIgnoresVerbsAndUnknownOffsets) {
         EXPECT_EQ(S_OK, handler->GetCommandString(command, 0, nullptr, text, sizeof text));
         EXPECT_EQ('\0', text[0]);
     }
+    // A wide-text request (GCS_HELPTEXTW) gets an empty wide text, not half of one.
+    EXPECT_EQ(S_OK, handler->GetCommandString(0, 0x5, nullptr, text, 4));
+    EXPECT_EQ('\0', text[0]);
+    EXPECT_EQ('\0', text[1]);
     handler->Release();
 }
 
