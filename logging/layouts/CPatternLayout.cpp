@@ -66,6 +66,16 @@ void AppendEnvironmentText(std::string& out, const char* name) {
     out.append(value, 0, MaxEnvironmentText);
 }
 
+// The category cut to its last `depth` components (depth > 0). The first character is
+// never looked at: a leading dot does not count.
+std::string_view LastComponents(std::string_view name, int depth) {
+    for (size_t i = name.size(); i-- > 1;) {
+        if (name[i] == '.' && --depth == 0)
+            return name.substr(i + 1);
+    }
+    return name;
+}
+
 }  // namespace
 
 CPatternLayout::CPatternLayout() {
@@ -107,12 +117,7 @@ std::string_view CPatternLayout::AbbreviateCategory(std::string_view name,
     int32_t depth = ParseInt(option);
     if (depth <= 0)
         return {};
-    // The first character is never looked at: a leading dot does not count.
-    for (size_t i = name.size(); i-- > 1;) {
-        if (name[i] == '.' && --depth == 0)
-            return name.substr(i + 1);
-    }
-    return name;
+    return LastComponents(name, depth);
 }
 
 void CPatternLayout::Compile() {
@@ -231,65 +236,77 @@ void CPatternLayout::AppendTime(Piece& piece, std::string& out) {
     }
 }
 
+namespace {
+
+void AppendPadded(std::string& out, std::string_view value, size_t width, bool rightAligned) {
+    size_t fill = value.size() < width ? width - value.size() : 0;
+    if (rightAligned && fill)
+        out.append(fill, ' ');
+    out += value;
+    if (!rightAligned && fill)
+        out.append(fill, ' ');
+}
+
+}  // namespace
+
 bool CPatternLayout::Format(const CLoggingEvent& event, std::string& text) {
     text.clear();
     if (!m_valid)
         return false;
     for (Piece& piece : m_pieces) {
-        size_t start = text.size();
+        // Values at hand are padded as they are appended; the others are appended
+        // first and padded afterwards.
+        std::string_view value;
         switch (piece.letter) {
             case 0:
                 text += piece.text;
                 continue;
             case 'a':
-                text += event.AppenderName.view();
+                value = event.AppenderName.view();
                 break;
             case 'b':
-                text += event.AppenderClassName.view();
+                value = event.AppenderClassName.view();
                 break;
             case 'c':
                 if (piece.depth < 0)
-                    text += event.Category.view();
+                    value = event.Category.view();
                 else if (piece.depth > 0)
-                    text += AbbreviateCategory(event.Category.view(), piece.text);
-                break;
-            case 'd':
-                AppendTime(piece, text);
+                    value = LastComponents(event.Category.view(), piece.depth);
                 break;
             case 'm':
-                text += event.Message.view();
+                value = event.Message.view();
                 break;
             case 'n':
-                text += LineSeparator();
+                value = LineSeparator();
                 break;
             case 'p':
-                text += LevelToString(event.Level);
-                break;
-            case 'r':
-                AppendUnsigned(text, event.ElapsedTime);
+                value = LevelToString(event.Level);
                 break;
             case 't':
-                text += event.ThreadName.view();
-                break;
-            case 'u':
-                AppendEnvironmentText(text, "USERNAME");
+                value = event.ThreadName.view();
                 break;
             case 'M':
-                text += ProcessFileName();
+                value = ProcessFileName();
                 break;
-            case 'O':
-                AppendEnvironmentText(text, "COMPUTERNAME");
-                break;
-            default:
-                break;
+            default: {
+                size_t start = text.size();
+                if (piece.letter == 'd')
+                    AppendTime(piece, text);
+                else if (piece.letter == 'r')
+                    AppendUnsigned(text, event.ElapsedTime);
+                else
+                    AppendEnvironmentText(text, piece.letter == 'u' ? "USERNAME" : "COMPUTERNAME");
+                size_t length = text.size() - start;
+                if (length < piece.width) {
+                    if (piece.rightAligned)
+                        text.insert(start, piece.width - length, ' ');
+                    else
+                        text.append(piece.width - length, ' ');
+                }
+                continue;
+            }
         }
-        size_t length = text.size() - start;
-        if (length < piece.width) {
-            if (piece.rightAligned)
-                text.insert(start, piece.width - length, ' ');
-            else
-                text.append(piece.width - length, ' ');
-        }
+        AppendPadded(text, value, piece.width, piece.rightAligned);
     }
     return true;
 }
