@@ -5,6 +5,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -386,6 +388,90 @@ std::vector<std::string> ChildTexts(HWND window) {
     return texts;
 }
 
+// Reads a dialog template: words, strings and ordinals, items aligned to 4 bytes.
+class TemplateReader {
+  public:
+    explicit TemplateReader(const BYTE* data) : m_start(data), m_at(data) {}
+    DWORD Dword() {
+        DWORD value;
+        std::memcpy(&value, m_at, 4);
+        m_at += 4;
+        return value;
+    }
+    int Word() {
+        WORD value;
+        std::memcpy(&value, m_at, 2);
+        m_at += 2;
+        return static_cast<short>(value);
+    }
+    // A string, or "#N" for an ordinal.
+    std::string Text() {
+        std::string text;
+        if (static_cast<WORD>(Word()) == 0xFFFF)
+            return "#" + std::to_string(Word() & 0xFFFF);
+        m_at -= 2;
+        for (int c = Word(); c != 0; c = Word())
+            text += static_cast<char>(c);
+        return text;
+    }
+    void Align() {
+        while ((m_at - m_start) % 4)
+            ++m_at;
+    }
+
+  private:
+    const BYTE* m_start;
+    const BYTE* m_at;
+};
+
+TEST_F(WineShellExtTest, DialogTemplateIsCompiledIn) {
+    HMODULE module = LoadLibraryExA(DllPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, module);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(101), reinterpret_cast<LPCSTR>(RT_DIALOG));
+    ASSERT_NE(nullptr, found);
+    TemplateReader reader(static_cast<const BYTE*>(LockResource(LoadResource(module, found))));
+    EXPECT_EQ(0x80C800C0u, reader.Dword());
+    EXPECT_EQ(0u, reader.Dword());
+    int count = reader.Word();
+    std::vector<int> frame;
+    for (int i = 0; i < 4; ++i)
+        frame.push_back(reader.Word());
+    EXPECT_EQ((std::vector<int>{0, 0, 247, 57}), frame);
+    EXPECT_EQ("", reader.Text());  // no menu
+    EXPECT_EQ("", reader.Text());  // the standard dialog class
+    EXPECT_EQ("Choose Date/Time", reader.Text());
+    EXPECT_EQ(8, reader.Word());
+    EXPECT_EQ("MS Sans Serif", reader.Text());
+    std::vector<std::string> items;
+    for (int i = 0; i < count; ++i) {
+        reader.Align();
+        char line[160];
+        DWORD style = reader.Dword();
+        DWORD extended = reader.Dword();
+        int x = reader.Word(), y = reader.Word(), cx = reader.Word(), cy = reader.Word();
+        int id = reader.Word() & 0xFFFF;
+        std::string kind = reader.Text();
+        std::string text = reader.Text();
+        reader.Word();  // no creation data
+        std::snprintf(line, sizeof line, "%u %s '%s' %d,%d,%d,%d %08lX %lX", id, kind.c_str(),
+                      text.c_str(), x, y, cx, cy, static_cast<unsigned long>(style),
+                      static_cast<unsigned long>(extended));
+        items.push_back(line);
+    }
+    FreeLibrary(module);
+    // Classes by ordinal: 0x80 button, 0x82 static, 0x85 combo box.
+    EXPECT_EQ(
+        (std::vector<std::string>{
+            "65535 #130 '&Day:' 7,9,16,8 50020000 0", "1000 #133 '' 31,7,27,119 50230903 0",
+            "65535 #130 '&Month:' 7,22,23,8 50020000 0", "1001 #133 '' 31,20,70,86 50230903 0",
+            "65535 #130 '&Year:' 7,35,20,8 50020000 0", "1002 #133 '' 31,34,48,85 50230903 0",
+            "65535 #130 '&Hours:' 105,9,22,8 50020000 0", "1003 #133 '' 137,7,48,30 50230903 0",
+            "65535 #130 '&Minutes:' 105,22,28,8 50020000 0", "1004 #133 '' 137,20,48,30 50230903 0",
+            "65535 #130 '&Seconds:' 105,35,31,8 50020000 0", "1005 #133 '' 137,34,48,30 50230903 0",
+            "1 #128 'OK' 190,7,50,14 50010001 0", "2 #128 'Cancel' 190,24,50,14 50010000 0"}),
+        items);
+}
+
 TEST_F(WineShellExtTest, TouchFailureShowsOneMessageBox) {
     if (!HaveDisplay())
         GTEST_SKIP() << "no display";
@@ -426,8 +512,14 @@ TEST_F(WineShellExtTest, DialogOffersTheFileTimeAndOkAppliesTheChoice) {
     std::vector<std::string> children;
     std::vector<int> counts, selections;
     std::string dayTen;
+    LONG dialogStyle = 0, listStyle = 0;
+    RECT client{}, templateSize{0, 0, 247, 57};
     auto inspect = [&](HWND dialog) {
         children = ChildTexts(dialog);
+        dialogStyle = GetWindowLongA(dialog, GWL_STYLE);
+        listStyle = GetWindowLongA(GetDlgItem(dialog, 1003), GWL_STYLE);
+        GetClientRect(dialog, &client);
+        MapDialogRect(dialog, &templateSize);
         for (int id = 1000; id <= 1005; ++id) {
             counts.push_back(static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0)));
             selections.push_back(
@@ -456,6 +548,11 @@ TEST_F(WineShellExtTest, DialogOffersTheFileTimeAndOkAppliesTheChoice) {
     EXPECT_EQ((std::vector<int>{31, 12, 120, 24, 60, 60}), counts);
     EXPECT_EQ((std::vector<int>{14, 5, 2019 - 1980, 14, 30, 45}), selections);
     EXPECT_EQ("10", dayTen);
+    EXPECT_EQ(0x80C800C0, static_cast<DWORD>(dialogStyle) & 0x80C800C0);
+    // The list's own scroll bar goes to its drop-down part; the rest stays.
+    EXPECT_EQ(0x50030903, static_cast<DWORD>(listStyle) & 0x50230903);
+    EXPECT_EQ(templateSize.right, client.right);
+    EXPECT_EQ(templateSize.bottom, client.bottom);
 
     {
         WindowWatcher watcher("Choose Date/Time", [&](HWND dialog) {
