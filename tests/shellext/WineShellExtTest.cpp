@@ -424,7 +424,7 @@ class TemplateReader {
     const BYTE* m_at;
 };
 
-TEST_F(WineShellExtTest, DialogTemplateIsCompiledIn) {
+TEST_F(WineShellExtTest, DialogTemplateAndBitmapsAreCompiledIn) {
     HMODULE module = LoadLibraryExA(DllPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, module);
     HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(101), reinterpret_cast<LPCSTR>(RT_DIALOG));
@@ -457,6 +457,18 @@ TEST_F(WineShellExtTest, DialogTemplateIsCompiledIn) {
                       text.c_str(), x, y, cx, cy, static_cast<unsigned long>(style),
                       static_cast<unsigned long>(extended));
         items.push_back(line);
+    }
+    // The three menu bitmaps: 16 x 16 pixels, 4 bits per pixel, uncompressed.
+    for (int id = 101; id <= 103; ++id) {
+        HRSRC bitmap =
+            FindResourceA(module, MAKEINTRESOURCEA(id), reinterpret_cast<LPCSTR>(RT_BITMAP));
+        ASSERT_NE(nullptr, bitmap) << id;
+        BITMAPINFOHEADER header;
+        std::memcpy(&header, LockResource(LoadResource(module, bitmap)), sizeof header);
+        EXPECT_EQ(16, header.biWidth) << id;
+        EXPECT_EQ(16, header.biHeight) << id;
+        EXPECT_EQ(4, header.biBitCount) << id;
+        EXPECT_EQ(static_cast<DWORD>(BI_RGB), header.biCompression) << id;
     }
     FreeLibrary(module);
     // Classes by ordinal: 0x80 button, 0x82 static, 0x85 combo box.
