@@ -9,6 +9,7 @@
 namespace tamarack {
 
 CDllIClassFactory::CDllIClassFactory() {
+    ObtainLogger(FactoryLogger, FactoryLoggerName);
     if (FactoryLogger)
         FactoryLogger->LogDebug("CDllIClassFactory::CDllIClassFactory (RefThisDll:%d)",
                                 RefThisDll + 1);

@@ -40,6 +40,7 @@ class HeldMedium {
 }  // namespace
 
 CShellExt::CShellExt() {
+    ObtainLogger(HandlerLogger, HandlerLoggerName);
     if (HandlerLogger)
         HandlerLogger->LogDebug("CShellExt::CShellExt (RefThisDll:%d)", RefThisDll + 1);
     ++RefThisDll;

@@ -1,16 +1,19 @@
-// The module's entry point: keeps the instance handle and loads the menu bitmaps when
-// a process loads it, frees them when it is unloaded. Loading never fails.
+// The module's entry point: starts logging, keeps the instance handle and loads the menu
+// bitmaps when a process loads it; stops logging and frees the bitmaps when it is
+// unloaded. Loading never fails.
 #include "platform/shell/ComTypes.h"
 #include "shellext/Module.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     switch (reason) {
         case DLL_PROCESS_ATTACH:
+            tamarack::StartLogging();
             tamarack::ModuleInstance = instance;
             tamarack::RefThisDll = 0;
             tamarack::AllocBitmap(instance);
             break;
         case DLL_PROCESS_DETACH:
+            tamarack::StopLogging();
             tamarack::FreeBitmap();
             break;
         default:

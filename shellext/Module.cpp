@@ -1,6 +1,10 @@
 #include "shellext/Module.h"
 
-#include "logging/core/CLogger.h"
+#include <string>
+
+#include "logging/config/ConfigurationLoader.h"
+#include "logging/config/DefaultConfiguration.h"
+#include "logging/core/CLogFactory.h"
 #include "platform/shell/ShellServices.h"
 
 namespace tamarack {
@@ -16,6 +20,36 @@ HBITMAP TouchBitmap = nullptr;
 scrivlog::CLogger* ModuleLogger = nullptr;
 scrivlog::CLogger* HandlerLogger = nullptr;
 scrivlog::CLogger* FactoryLogger = nullptr;
+
+void StartLogging() {
+    try {
+        std::string errors;
+        if (scrivlog::ConfigureFromFiles(scrivlog::TheLogFactory, "Tamarack",
+                                         scrivlog::DefaultConfigurationText, errors, true))
+            scrivlog::TheLogFactory.StartAllAppenders(errors);
+    } catch (...) {
+        // Loading never fails: without a configuration nothing is logged.
+    }
+    ObtainLogger(ModuleLogger, ModuleLoggerName);
+}
+
+void StopLogging() {
+    try {
+        std::string ignored;
+        scrivlog::TheLogFactory.StopAllAppenders(ignored);
+    } catch (...) {
+    }
+}
+
+void ObtainLogger(scrivlog::CLogger*& handle, const char* name) {
+    if (handle)
+        return;
+    try {
+        handle = scrivlog::TheLogFactory.GetLogger(name);
+    } catch (...) {
+        handle = nullptr;  // out of memory: this object simply does not log
+    }
+}
 
 void AllocBitmap(HINSTANCE module) {
     if (ModuleLogger)

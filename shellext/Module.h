@@ -36,6 +36,21 @@ extern scrivlog::CLogger* ModuleLogger;
 extern scrivlog::CLogger* HandlerLogger;
 extern scrivlog::CLogger* FactoryLogger;
 
+// The names of the extension's three loggers.
+constexpr const char* ModuleLoggerName = "com.brenmoor.quillhaven.Tamarack";
+constexpr const char* HandlerLoggerName = "com.brenmoor.quillhaven.Tamarack.ShellExt";
+constexpr const char* FactoryLoggerName = "com.brenmoor.quillhaven.Tamarack.DllIClassFactory";
+
+// The start of logging when a process loads the module: the compiled-in configuration
+// and the user's file are loaded into the log factory, the appenders are started only
+// when the whole load reported no error, and the module logger is obtained either way.
+// Configuration errors are not reported (scrivlog-check finds them).
+void StartLogging();
+// Stops every appender when the module is unloaded.
+void StopLogging();
+// Obtains `handle` from the log factory when it is still null; never throws.
+void ObtainLogger(scrivlog::CLogger*& handle, const char* name);
+
 // Keeps the module handle and loads the three bitmaps.
 void AllocBitmap(HINSTANCE module);
 // Deletes the bitmaps that were loaded.

@@ -583,3 +583,62 @@ TEST_F(WineShellExtTest, DialogOffersTheFileTimeAndOkAppliesTheChoice) {
 }
 
 }  // namespace
+
+// The real module configures its logging when a process loads it: here regsvr32, whose
+// user file "regsvr32.scrivlog.xml" in the profile directory sets the module's category
+// to Debug, and which is asked for the configuration report as well.
+TEST(WineShellExtLogging, ProcessAttachLoadsTheUserConfiguration) {
+    testsupport::TemporaryDirectory profile;
+    std::string directory = profile.Path().string();
+    std::string trace = directory + "\\trace.log";
+    std::string escaped;
+    for (char c : trace)
+        escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    FILE* file = std::fopen((directory + "\\regsvr32.scrivlog.xml").c_str(), "wb");
+    ASSERT_NE(nullptr, file);
+    std::fprintf(file,
+                 "<logger:configuration>\n"
+                 "  <appender name=\"Trace\" class=\"FileAppender\">\n"
+                 "    <param name=\"File\" value=\"%s\"/>\n"
+                 "    <layout class=\"PatternLayout\">"
+                 "<param name=\"ConversionPattern\" value=\"%%-5p %%c{1}: %%m%%n\"/></layout>\n"
+                 "  </appender>\n"
+                 "  <category name=\"com.brenmoor.quillhaven.Tamarack\" additivity=\"false\">\n"
+                 "    <priority value=\"Debug\"/><appender-ref ref=\"Trace\"/>\n"
+                 "  </category>\n"
+                 "  <root/>\n"
+                 "</logger:configuration>\n",
+                 escaped.c_str());
+    std::fclose(file);
+
+    struct Variable {
+        const char* name;
+        std::string saved;
+    } variables[] = {{"USERPROFILE", {}}, {"TEMP", {}}, {"SCRIVLOG_DUMP_CONFIG", {}}};
+    for (Variable& variable : variables) {
+        char value[2048] = {};
+        GetEnvironmentVariableA(variable.name, value, sizeof value);
+        variable.saved = value;
+    }
+    SetEnvironmentVariableA("USERPROFILE", directory.c_str());
+    SetEnvironmentVariableA("TEMP", directory.c_str());
+    SetEnvironmentVariableA("SCRIVLOG_DUMP_CONFIG", "1");
+    long result = Regsvr32("");
+    for (Variable& variable : variables)
+        SetEnvironmentVariableA(variable.name,
+                                variable.saved.empty() ? nullptr : variable.saved.c_str());
+    ASSERT_EQ(0, result);
+
+    std::string log = testsupport::ReadFile(trace);
+    EXPECT_EQ(0u, log.find("DEBUG Tamarack: AllocBitmap\r\nDEBUG Tamarack: hBitmap=")) << log;
+    EXPECT_NE(std::string::npos, log.find("DEBUG Tamarack: DllRegisterServer entering...\r\n"
+                                          "DEBUG Tamarack: Registering value 'CLSID\\" +
+                                          ClassId + "':'Tamarack'...\r\n"))
+        << log;
+    EXPECT_NE(std::string::npos, log.find("DEBUG Tamarack: DllRegisterServer OK!\r\n")) << log;
+    // The appenders stop first at unload, so FreeBitmap's line is written nowhere.
+    EXPECT_EQ(std::string::npos, log.find("FreeBitmap")) << log;
+    std::string dump = testsupport::ReadFile(directory + "\\ScrivlogConfigDump_Tamarack.log");
+    EXPECT_EQ(0u, dump.find("Scrivlog configuration for 'Tamarack'\r\n\r\nLoggers(2):\r\n"))
+        << dump;
+}

@@ -1,0 +1,99 @@
+// The extension's diagnostic lines, written through the process's log factory as the
+// module configures it at load. A program of its own: the factory and the logger
+// handles are process-wide.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "logging/core/CLogFactory.h"
+#include "platform/Environment.h"
+#include "tests/shellext/ShellExtFixture.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TemporaryDirectory.h"
+
+namespace {
+
+std::string Escaped(std::string path) {
+    std::string escaped;
+    for (char c : path)
+        escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    return escaped;
+}
+
+std::string ProgramBaseName() {
+    std::string path = platform::ExecutablePath();
+    std::string name = path.substr(path.find_last_of("\\/") + 1);
+    return name.substr(0, name.rfind('.'));
+}
+
+class ShellExtLogging : public shellexttest::ShellExtFixture {};
+
+}  // namespace
+
+TEST_F(ShellExtLogging, AUserConfigurationAtDebugTracesTheHandler) {
+    testsupport::TemporaryDirectory profile;
+    testsupport::ScopedEnvironment environment;
+    environment.Set("USERPROFILE", profile.Path().string());
+    environment.Set("TEMP", profile.Path().string());
+    environment.Unset("SCRIVLOG_DUMP_CONFIG");
+    std::string trace = profile.File("trace.log");
+    std::ofstream(profile.File(ProgramBaseName() + ".scrivlog.xml")) << R"(<logger:configuration>
+  <appender name="Trace" class="FileAppender">
+    <param name="File" value=")" + Escaped(trace) + R"("/>
+    <layout class="PatternLayout"><param name="ConversionPattern" value="%-5p %c{1}: %m%n"/></layout>
+  </appender>
+  <category name="com.brenmoor.quillhaven.Tamarack" additivity="false">
+    <priority value="Debug"/><appender-ref ref="Trace"/>
+  </category>
+  <root/>
+</logger:configuration>)";
+
+    // Objects made before the module is loaded write nothing: the handles are null.
+    ASSERT_EQ(nullptr, tamarack::ModuleLogger);
+    tamarack::StartLogging();
+    ASSERT_NE(nullptr, tamarack::ModuleLogger);
+    AddFile("C:\\data\\a.txt");
+    shellexttest::StandInDataObject data({"C:\\data\\a.txt"});
+    IContextMenu* handler = HandlerFor(data);
+    platform::shell::StandInMenu menu;
+    EXPECT_EQ(6, handler->QueryContextMenu(menu.Handle(), 0, 100, 200, CMF_NORMAL) & 0xFFFF);
+    handler->Release();
+    shellexttest::StandInDataObject empty({});
+    empty.hasDropData = false;
+    IShellExtInit* init = nullptr;
+    IClassFactory* factory = nullptr;
+    DllGetClassObject(tamarack::CLSID_DLLRegisterer, IID_IClassFactory,
+                      reinterpret_cast<void**>(&factory));
+    factory->CreateInstance(nullptr, IID_IShellExtInit, reinterpret_cast<void**>(&init));
+    factory->Release();
+    EXPECT_EQ(E_FAIL, init->Initialize(nullptr, &empty, nullptr));
+    init->Release();
+    tamarack::StopLogging();
+
+    std::string log = testsupport::ReadFile(trace);
+    // The handler's lines of one right-click, in order, each under its own category.
+    const char* expected[] = {
+        "DEBUG ShellExt: CShellExt::Initialize\r\n"
+        "DEBUG ShellExt: szFileName=C:\\data\\a.txt\r\n",
+        "DEBUG ShellExt: CmdIndex=100, AppendItems:1, uFlags=00000000h\r\n"
+        "DEBUG ShellExt: QueryContextMenu returns: 6 (NOERROR:0)\r\n",
+        "DEBUG Tamarack: DllGetClassObject\r\n"
+        "DEBUG Tamarack: IsEqualIID(rclsid, CLSID_DLLRegisterer)\r\n"
+        "DEBUG DllIClassFactory: CDllIClassFactory::CDllIClassFactory (RefThisDll:1)\r\n",
+        "DEBUG ShellExt: CShellExt::CShellExt (RefThisDll:2)\r\n",
+        "ERROR ShellExt: CShellExt::Inititalize FAILED(hRes)\r\n",
+    };
+    size_t from = 0;
+    for (const char* lines : expected) {
+        size_t at = log.find(lines, from);
+        EXPECT_NE(std::string::npos, at) << lines << "\nin:\n" << log;
+        if (at != std::string::npos)
+            from = at;
+    }
+    // The user's category keeps the compiled-in reference too: the same lines reach the
+    // rolling file in TEMP, in the compiled-in pattern.
+    std::string defaultLog = testsupport::ReadFile(profile.File("Tamarack.log"));
+    EXPECT_NE(std::string::npos, defaultLog.find("[ERROR] [ShellExt       -")) << defaultLog;
+    EXPECT_NE(std::string::npos, defaultLog.find("[DEBUG] [ShellExt       -")) << defaultLog;
+    tamarack::ModuleLogger = tamarack::HandlerLogger = tamarack::FactoryLogger = nullptr;
+}
