@@ -66,6 +66,33 @@ done
 host invoke 2 "$notes" >/dev/null
 printf '%-16s %s\n' "(directory):" "$(host clipboard)"
 
+step "Diagnostics: a user configuration sets com.brenmoor.quillhaven.Tamarack to Debug"
+# The module reads <program>.scrivlog.xml from the user's profile directory when a
+# process loads it; here the program is tamarack-host.
+profile=$(wine_quiet winepath -u "$(wine_quiet cmd /c echo %USERPROFILE%)")
+tracelog=$(wine_quiet winepath -w "$demo/tamarack-trace.log")
+cat >"$profile/tamarack-host.scrivlog.xml" <<XML
+<logger:configuration>
+    <appender name="Trace" class="FileAppender">
+        <param name="File" value="${tracelog//\\/\\\\}"/>
+        <layout class="PatternLayout">
+            <param name="ConversionPattern" value="%d{ABSOLUTE} [%-5p] [%-16c{1}] %m%n"/>
+        </layout>
+    </appender>
+    <category name="com.brenmoor.quillhaven.Tamarack" additivity="false">
+        <priority value="Debug"/>
+        <appender-ref ref="Trace"/>
+    </category>
+    <root><priority value="Error"/></root>
+</logger:configuration>
+XML
+sed 's/^/    /' "$profile/tamarack-host.scrivlog.xml"
+echo "tamarack-host menu (a file), then invoke 4 (touch it); the lines the extension wrote:"
+host menu "$report" >/dev/null
+host invoke 4 "$report" >/dev/null
+tr -d '\r' <"$demo/tamarack-trace.log"
+rm -f "$profile/tamarack-host.scrivlog.xml"
+
 step "regsvr32 /u tamarack.dll, twice"
 wine regsvr32 /s /u "$dll" </dev/null >/dev/null 2>&1 && echo "unregistered (exit code 0)"
 status=0
