@@ -1,7 +1,6 @@
 #include "platform/Udp.h"
 
 #include <arpa/inet.h>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -24,62 +23,6 @@ sockaddr_in MakeAddress(Ipv4Address address, uint16_t port) {
 }  // namespace
 
 void StartNetwork() {}
-
-Ipv4Address ParseIpv4Address(std::string_view text) {
-    std::string copy(text);
-    return inet_addr(copy.c_str());
-}
-
-bool ResolveHostName(std::string_view name, Ipv4Address& address) {
-    std::string host(name);
-    if (host.empty()) {
-        char own[256] = {};
-        if (gethostname(own, sizeof own - 1) != 0)
-            return false;
-        host = own;
-    }
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_DGRAM;
-    addrinfo* answer = nullptr;
-    if (getaddrinfo(host.c_str(), nullptr, &hints, &answer) != 0 || !answer)
-        return false;
-    bool found = false;
-    for (addrinfo* entry = answer; entry; entry = entry->ai_next) {
-        if (entry->ai_family == AF_INET && entry->ai_addr) {
-            address = reinterpret_cast<const sockaddr_in*>(entry->ai_addr)->sin_addr.s_addr;
-            found = true;
-            break;
-        }
-    }
-    freeaddrinfo(answer);
-    return found;
-}
-
-std::string FormatIpv4Address(Ipv4Address address) {
-    char text[INET_ADDRSTRLEN] = {};
-    in_addr value{};
-    value.s_addr = address;
-    inet_ntop(AF_INET, &value, text, sizeof text);
-    return text;
-}
-
-UdpSocket::~UdpSocket() {
-    Close();
-}
-
-UdpSocket::UdpSocket(UdpSocket&& other) noexcept : m_handle(other.m_handle) {
-    other.m_handle = -1;
-}
-
-UdpSocket& UdpSocket::operator=(UdpSocket&& other) noexcept {
-    if (this != &other) {
-        Close();
-        m_handle = other.m_handle;
-        other.m_handle = -1;
-    }
-    return *this;
-}
 
 bool UdpSocket::Create() {
     Close();
