@@ -5,7 +5,6 @@
 
 #include "platform/Environment.h"
 #include "platform/StandardOutput.h"
-#include "platform/SystemErrors.h"
 #include "tests/support/ScopedEnvironment.h"
 
 TEST(Environment, Variables) {
@@ -58,15 +57,6 @@ TEST(Environment, ProcessFacts) {
     EXPECT_NE(0u, mine);
     EXPECT_NE(mine, other);
     EXPECT_EQ(mine, platform::CurrentThreadId());
-}
-
-TEST(Environment, SystemErrorTexts) {
-    std::string text;
-    EXPECT_TRUE(platform::SystemErrorMessage(2, text));
-    EXPECT_FALSE(text.empty());
-    EXPECT_FALSE(platform::SystemErrorMessage(123456789, text));
-    platform::SetLastSystemErrorCode(5);
-    EXPECT_EQ(5u, platform::LastSystemErrorCode());
 }
 
 TEST(StandardOutput, StopsAtTheFirstZeroLikePercentS) {

@@ -9,6 +9,22 @@ RecordingAppender::RecordingAppender(std::string_view name, scrivlog::Level thre
         Start(ignored);
 }
 
+bool RecordingAppender::Open(std::string& error) {
+    ++Opens;
+    if (OpenError.empty())
+        return CAppenderSkeleton::Open(error);
+    error = OpenError;
+    return false;
+}
+
+bool RecordingAppender::Close(std::string& error) {
+    ++Closes;
+    if (CloseError.empty())
+        return CAppenderSkeleton::Close(error);
+    error = CloseError;
+    return false;
+}
+
 void RecordingAppender::Write(std::string_view text, const scrivlog::CLoggingEvent* event) {
     Texts.emplace_back(text);
     if (!event)

@@ -26,11 +26,18 @@ class RecordingAppender : public scrivlog::CAppenderSkeleton {
                                scrivlog::Level threshold = scrivlog::Levels::All, bool open = true);
 
     const char* GetClassName() const override { return "RecordingAppender"; }
+    // Open and Close fail with OpenError / CloseError when those are set.
+    bool Open(std::string& error) override;
+    bool Close(std::string& error) override;
     void Write(std::string_view text, const scrivlog::CLoggingEvent* event) override;
     bool DoAppend(const scrivlog::CLoggingEvent& event) override { return FormatAndWrite(event); }
 
     std::vector<std::string> Texts;  // headers and footers included
     std::vector<RecordedEvent> Events;
+    std::string OpenError;
+    std::string CloseError;
+    int Opens = 0;
+    int Closes = 0;
 };
 
 }  // namespace testsupport

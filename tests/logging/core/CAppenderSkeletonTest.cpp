@@ -9,65 +9,33 @@ using testsupport::RecordingAppender;
 
 namespace {
 
-CLoggingEvent MakeEvent(const char* message, Level level) {
+CLoggingEvent MakeEvent(const char* message, Level level = Levels::Info) {
     CLoggingEvent event;
     event.Message = message;
     event.Level = level;
     return event;
 }
 
-// A layout with a header and a footer, and one that refuses every event.
-class FramingLayout : public CLayoutSkeleton {
-  public:
-    bool FormatHeader(std::string& text, std::string_view className,
-                      std::string_view name) override {
-        text = "head:" + std::string(className) + ":" + std::string(name);
-        return true;
-    }
-    bool FormatFooter(std::string& text, std::string_view, std::string_view) override {
-        text = "foot";
-        return true;
-    }
-    bool Format(const CLoggingEvent&, std::string&) override { return false; }
-};
-
-class LayoutRequiringAppender : public RecordingAppender {
-  public:
-    using RecordingAppender::RecordingAppender;
-    bool RequiresLayout() const override { return true; }
-};
-
 }  // namespace
 
-TEST(AppenderSkeleton, FreshAppenders) {
-    CAppenderSkeleton named("main", Levels::Error);
-    EXPECT_EQ("main", named.GetName());
-    EXPECT_EQ(300, named.Threshold);
-    EXPECT_TRUE(named.Active);
-    EXPECT_TRUE(named.AutoStart);
-    EXPECT_FALSE(named.Opened);
-    EXPECT_FALSE(named.OwnedByFactory);
-    EXPECT_EQ(nullptr, named.Layout);
-    EXPECT_STREQ("SkeletonAppender", named.GetClassName());
-    EXPECT_FALSE(named.RequiresLayout());
-    CLoggingEvent event;
-    EXPECT_FALSE(named.DoAppend(event));
+TEST(AppenderSkeleton, StartsClosedAndTakesEventsOnlyWhenOpened) {
+    CAppenderSkeleton appender("main", Levels::Error);
+    EXPECT_TRUE(appender.Active && appender.AutoStart);
+    EXPECT_FALSE(appender.Opened || appender.OwnedByFactory || appender.Layout);
+    EXPECT_FALSE(appender.DoAppend(MakeEvent("m")));
     std::string error = "untouched";
-    EXPECT_TRUE(named.Start(error));
+    EXPECT_TRUE(appender.Start(error));
     EXPECT_EQ("untouched", error);
-    EXPECT_TRUE(named.DoAppend(event));
-    EXPECT_TRUE(named.IsNamed("MAIN"));
-
-    CAppenderSkeleton unnamed;
-    EXPECT_EQ("[NoAppenderName]", unnamed.GetName());
-    EXPECT_EQ(900, unnamed.Threshold);
+    EXPECT_TRUE(appender.DoAppend(MakeEvent("m")));
+    EXPECT_TRUE(appender.IsNamed("MAIN"));
+    EXPECT_EQ(900, CAppenderSkeleton().Threshold);
 }
 
-TEST(AppenderSkeleton, SkeletonParameters) {
+TEST(AppenderSkeleton, Parameters) {
     CAppenderSkeleton appender("a", Levels::Info);
     EXPECT_TRUE(appender.SetParam("threshold", "debug"));
     EXPECT_EQ(700, appender.Threshold);
-    EXPECT_FALSE(appender.SetParam("Threshold", "verbose"));
+    EXPECT_FALSE(appender.SetParam("Threshold", "verbose"));  // not a level: kept
     EXPECT_EQ(700, appender.Threshold);
     EXPECT_TRUE(appender.SetParam("THRESHOLD", "Off"));
     EXPECT_EQ(-2, appender.Threshold);
@@ -83,82 +51,69 @@ TEST(AppenderSkeleton, SkeletonParameters) {
 }
 
 TEST(AppenderSkeleton, FormatEventWithAndWithoutLayout) {
+    struct StrictAppender : RecordingAppender {
+        bool RequiresLayout() const override { return true; }
+    };
     RecordingAppender appender;
-    std::string text = "stale";
-    EXPECT_TRUE(appender.FormatEvent(MakeEvent("plain", Levels::Info), text));
+    std::string text;
+    EXPECT_TRUE(appender.FormatEvent(MakeEvent("plain"), text));
     EXPECT_EQ("plain\n", text);
-    EXPECT_TRUE(appender.FormatEvent(MakeEvent("bare", Levels::Raw), text));
-    EXPECT_EQ("bare", text);
-
     CBasicLayout basic;
     appender.Layout = &basic;
-    EXPECT_TRUE(appender.FormatEvent(MakeEvent("laid out", Levels::Info), text));
-    EXPECT_EQ("laid out\r\n", text);
-    EXPECT_TRUE(appender.FormatEvent(MakeEvent("bare", Levels::Raw), text));
-    EXPECT_EQ("bare", text);
-    // Force is an ordinary level for formatting.
     EXPECT_TRUE(appender.FormatEvent(MakeEvent("forced", Levels::Force), text));
     EXPECT_EQ("forced\r\n", text);
+    EXPECT_TRUE(appender.FormatEvent(MakeEvent("bare", Levels::Raw), text));
+    EXPECT_EQ("bare", text);  // Raw: the message alone, layout or not
 
-    LayoutRequiringAppender strict;
+    StrictAppender strict;
     text = "kept";
-    EXPECT_FALSE(strict.FormatEvent(MakeEvent("m", Levels::Info), text));
+    EXPECT_FALSE(strict.FormatEvent(MakeEvent("m"), text));
     EXPECT_EQ("kept", text);
-    EXPECT_FALSE(strict.DoAppend(MakeEvent("m", Levels::Info)));
+    EXPECT_FALSE(strict.DoAppend(MakeEvent("m")));
     EXPECT_TRUE(strict.DoAppend(MakeEvent("raw needs no layout", Levels::Raw)));
     EXPECT_EQ(std::vector<std::string>{"raw needs no layout"}, strict.Texts);
 }
 
-TEST(AppenderSkeleton, HeaderAndFooterGoThroughWriteWithoutEvent) {
-    FramingLayout layout;
+TEST(AppenderSkeleton, HeaderFooterAndAFailedClose) {
+    struct FramingLayout : CLayoutSkeleton {
+        bool FormatHeader(std::string& text, std::string_view className,
+                          std::string_view name) override {
+            text = "head:" + std::string(className) + ":" + std::string(name);
+            return true;
+        }
+        bool FormatFooter(std::string& text, std::string_view, std::string_view) override {
+            text = "foot";
+            return true;
+        }
+        bool Format(const CLoggingEvent&, std::string&) override { return false; }  // refuses
+    } layout;
     RecordingAppender appender("Framed", Levels::All, false);
-    std::string text;
-    EXPECT_FALSE(appender.GetHeader(text));  // no layout, no header
     appender.Layout = &layout;
     std::string error;
     EXPECT_TRUE(appender.Start(error));
-    EXPECT_FALSE(appender.DoAppend(MakeEvent("refused", Levels::Info)));
+    EXPECT_FALSE(appender.DoAppend(MakeEvent("refused")));
     EXPECT_TRUE(appender.Stop(error));
-    EXPECT_FALSE(appender.Opened);
     EXPECT_EQ((std::vector<std::string>{"head:RecordingAppender:Framed", "foot"}), appender.Texts);
     EXPECT_TRUE(appender.Events.empty());
-}
 
-namespace {
-class StubbornAppender : public RecordingAppender {
-  public:
-    using RecordingAppender::RecordingAppender;
-    bool Close(std::string& error) override {
-        error = "busy";
-        return false;
-    }
-};
-}  // namespace
-
-TEST(AppenderSkeleton, StopAfterAFailedCloseKeepsWriting) {
-    StubbornAppender appender;
-    std::string error;
+    appender.Layout = nullptr;
+    appender.Start(error);
+    appender.CloseError = "busy";
     EXPECT_FALSE(appender.Stop(error));
     EXPECT_EQ("busy", error);
-    EXPECT_TRUE(appender.Opened);
-    EXPECT_TRUE(appender.DoAppend(MakeEvent("still here", Levels::Info)));
-    EXPECT_EQ(1u, appender.Events.size());
+    EXPECT_TRUE(appender.Opened);  // still open, and still writing
+    EXPECT_TRUE(appender.DoAppend(MakeEvent("still here")));
 }
 
-namespace {
-// A sink that logs through its own appender while it writes.
-class EchoingAppender : public RecordingAppender {
-  public:
-    void Write(std::string_view text, const CLoggingEvent* event) override {
-        if (event && event->Message == "outer")
-            DoAppend(MakeEvent("inner", Levels::Info));
-        RecordingAppender::Write(text, event);
-    }
-};
-}  // namespace
-
 TEST(AppenderSkeleton, ReentrantWriteKeepsBothTexts) {
-    EchoingAppender appender;
-    EXPECT_TRUE(appender.DoAppend(MakeEvent("outer", Levels::Info)));
+    // A sink that logs through its own appender while it writes.
+    struct EchoingAppender : RecordingAppender {
+        void Write(std::string_view text, const CLoggingEvent* event) override {
+            if (event && event->Message == "outer")
+                DoAppend(MakeEvent("inner"));
+            RecordingAppender::Write(text, event);
+        }
+    } appender;
+    EXPECT_TRUE(appender.DoAppend(MakeEvent("outer")));
     EXPECT_EQ((std::vector<std::string>{"inner\n", "outer\n"}), appender.Texts);
 }
