@@ -27,7 +27,7 @@ step "fuzz: the configuration parser and configurator under libFuzzer for ${FUZZ
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs" --target configuration-fuzzer
 corpus=$(mktemp -d)
-build/fuzz/bin/configuration-fuzzer -max_total_time="${FUZZ_SECONDS:-60}" -max_len=4096 \
+build/fuzz/bin/configuration-fuzzer -max_total_time="${FUZZ_SECONDS:-60}" -max_len=4096 -close_fd_mask=1 \
   -print_final_stats=1 "$corpus" tests/fuzz/corpus 2>&1 | tail -n 12
 rm -rf "$corpus"
 
