@@ -4,6 +4,7 @@
 
 #include "logging/config/ConfigurationLoader.h"
 #include "logging/config/DefaultConfiguration.h"
+#include "logging/config/Scrivlog.h"
 #include "platform/Environment.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TemporaryDirectory.h"
@@ -104,4 +105,26 @@ TEST(ConfigurationLoader, StreamsMergeAndEveryErrorIsReported) {
             errors);
         EXPECT_EQ("kept", factory.ConfigurationDump);
     }
+}
+
+TEST(ConfigurationLoader, AProgramConfiguresLogsAndShutsDown) {
+    TemporaryDirectory directory;
+    std::string log = directory.File("app.log");
+    std::string escaped;
+    for (char c : log)
+        escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    std::string errors = "stale";
+    EXPECT_FALSE(scrivlog::ConfigureFromFile(directory.File("missing.xml"), &errors));
+    EXPECT_EQ("unable to read configuration file '" + directory.File("missing.xml") + "'", errors);
+    WriteFile(directory.File("app.xml"), R"(<c>
+      <appender name="AppFile" class="FileAppender"><param name="File" value=")" +
+                                             escaped + R"("/>
+        <layout class="SimpleLayout"/></appender>
+      <category name="app"><priority value="Debug"/><appender-ref ref="AppFile"/></category>
+      <root/></c>)");
+    ASSERT_TRUE(scrivlog::ConfigureFromFile(directory.File("app.xml"), &errors)) << errors;
+    scrivlog::GetLogger("app.part")->LogDebug("hello %d", 1);
+    scrivlog::Shutdown();
+    scrivlog::GetLogger("app")->LogError("after shutdown");
+    EXPECT_EQ("DEBUG - hello 1\r\n", testsupport::ReadFile(log));
 }
