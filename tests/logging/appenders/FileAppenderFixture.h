@@ -1,0 +1,84 @@
+// Set-up shared by the file appender tests: a layout whose output reads back easily, one
+// call to log a message, and an appender writing app.log into a fresh directory.
+#pragma once
+
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "logging/core/CAppenderSkeleton.h"
+#include "tests/support/SettableClock.h"
+#include "tests/support/TemporaryDirectory.h"
+
+namespace filetests {
+
+// Header "H|", records "<message>;", footer "F|".
+class MarkerLayout : public scrivlog::CLayoutSkeleton {
+  public:
+    bool FormatHeader(std::string& text, std::string_view, std::string_view) override {
+        text = "H|";
+        return true;
+    }
+    bool FormatFooter(std::string& text, std::string_view, std::string_view) override {
+        text = "F|";
+        return true;
+    }
+    bool Format(const scrivlog::CLoggingEvent& event, std::string& text) override {
+        text.assign(event.Message.view()).push_back(';');
+        return true;
+    }
+};
+
+inline bool Log(scrivlog::CAppenderSkeleton& appender, const std::string& message,
+                scrivlog::Level level = scrivlog::Levels::Error) {
+    scrivlog::CLoggingEvent event;
+    event.Message = message;
+    event.Level = level;
+    return appender.DoAppend(event);
+}
+
+// An appender named "app" with the marker layout, File set to app.log in a fresh
+// directory, and the clock at 2011-05-04 23:59:59,500.
+template <typename Appender>
+struct FileFixture {
+    testsupport::SettableClock clock;
+    testsupport::TemporaryDirectory directory;
+    MarkerLayout layout;
+    Appender appender{"app", scrivlog::Levels::All};
+
+    FileFixture() {
+        clock.SetLocalTime(2011, 5, 4, 23, 59, 59, 500);
+        appender.Layout = &layout;
+        appender.SetParam("File", directory.File("app.log"));
+    }
+    bool Start() {
+        std::string error;
+        bool started = appender.Start(error);
+        EXPECT_TRUE(started) << error;
+        return started;
+    }
+    void Stop() {
+        std::string error;
+        appender.Stop(error);
+    }
+    void LogAll(std::initializer_list<const char*> messages) {
+        for (const char* message : messages)
+            Log(appender, message);
+    }
+    // Starts, logs the messages and stops.
+    void Session(std::initializer_list<const char*> messages) {
+        Start();
+        LogAll(messages);
+        Stop();
+    }
+    std::string Read(const std::string& name) const {
+        return testsupport::ReadFile(directory.File(name));
+    }
+    bool Exists(const std::string& name) const {
+        return std::filesystem::exists(directory.File(name));
+    }
+};
+
+}  // namespace filetests
