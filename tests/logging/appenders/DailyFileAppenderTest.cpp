@@ -23,7 +23,7 @@ TEST(DailyFileAppender, SwitchesAtMidnightAndRestarts) {
     f.clock.Advance(499);  // 23:59:59,999: same day
     Log(f.appender, "later");
     f.Stop();
-    f.Session({"again"});  // same day, appended: the day's file continues
+    f.Session("again");  // same day, appended: the day's file continues
     EXPECT_EQ("H|late;later;F|H|again;F|", f.Read("app.2011-05-04.log"));
 
     // A file of the next day's name already there is emptied at the switch.

@@ -3,7 +3,8 @@
 #pragma once
 
 #include <filesystem>
-#include <initializer_list>
+#include <map>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -63,12 +64,14 @@ struct FileFixture {
         std::string error;
         appender.Stop(error);
     }
-    void LogAll(std::initializer_list<const char*> messages) {
-        for (const char* message : messages)
-            Log(appender, message);
+    // Logs each word of `messages` as one record.
+    void LogAll(const std::string& messages) {
+        std::istringstream words(messages);
+        for (std::string word; words >> word;)
+            Log(appender, word);
     }
-    // Starts, logs the messages and stops.
-    void Session(std::initializer_list<const char*> messages) {
+    // Starts, logs the words and stops.
+    void Session(const std::string& messages) {
         Start();
         LogAll(messages);
         Stop();
@@ -78,6 +81,16 @@ struct FileFixture {
     }
     bool Exists(const std::string& name) const {
         return std::filesystem::exists(directory.File(name));
+    }
+    // Every entry of the directory as "name=content", in name order, joined by spaces.
+    std::string Listing() const {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(directory.Path()))
+            files[entry.path().filename().string()] = testsupport::ReadFile(entry.path());
+        std::string text;
+        for (const auto& [name, content] : files)
+            text += (text.empty() ? "" : " ") + name + "=" + content;
+        return text;
     }
 };
 

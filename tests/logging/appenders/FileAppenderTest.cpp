@@ -17,16 +17,16 @@ using Fixture = filetests::FileFixture<CFileAppender>;
 
 TEST(FileAppender, TruncateAppendAndHeaderRules) {
     Fixture f;
-    f.Session({"a"});  // appended (the default): a header at every open
-    f.Session({"b"});
+    f.Session("a");  // appended (the default): a header at every open
+    f.Session("b");
     EXPECT_FALSE(Log(f.appender, "lost"));
     EXPECT_EQ("H|a;F|H|b;F|", f.Read("app.log"));
     f.appender.SetParam("HeaderOnlyOnCreation", "TRUE");
-    f.Session({"c"});  // not empty: no header
+    f.Session("c");  // not empty: no header
     EXPECT_EQ("H|a;F|H|b;F|c;F|", f.Read("app.log"));
     f.appender.SetParam("Append", "no");
     EXPECT_EQ("false", f.appender.GetParam("Append"));
-    f.Session({"d"});  // emptied at open, so the header comes
+    f.Session("d");  // emptied at open, so the header comes
     EXPECT_EQ("H|d;F|", f.Read("app.log"));
 
     // Without a layout: message and line feed; Raw: the bare message.
@@ -83,7 +83,7 @@ TEST(FileAppender, NamesWithEnvironmentAndMissingDirectories) {
     // The compiled-in default name; backslashes separate directories on every system.
     for (const char* name : {"%TEMP%\\Tamarack.log", "${TEMP}\\a\\b\\c\\x.log"}) {
         f.appender.SetParam("File", name);
-        f.Session({"here"});
+        f.Session("here");
     }
     EXPECT_EQ("here\n", f.Read("Tamarack.log"));
     EXPECT_EQ("here\n", testsupport::ReadFile(f.directory.Path() / "a" / "b" / "c" / "x.log"));
