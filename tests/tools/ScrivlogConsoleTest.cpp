@@ -16,22 +16,16 @@ using namespace scrivlog;
 
 namespace {
 
-std::string Quoted(const std::string& text) {
 #ifdef _WIN32
-    return text;  // cmd takes these paths (no blanks) as they are
+const char* const Quote = "";  // cmd takes these paths (no blanks) as they are
+const char* const Program = "scrivlog-console.exe";
 #else
-    return "'" + text + "'";
+const char* const Quote = "'";
+const char* const Program = "scrivlog-console";
 #endif
-}
 
-std::string ConsolePath() {
-    std::string path = platform::ExecutablePath();
-    path.resize(path.find_last_of("/\\") + 1);
-#ifdef _WIN32
-    return path + "scrivlog-console.exe";
-#else
-    return path + "scrivlog-console";
-#endif
+std::string Quoted(const std::string& text) {
+    return Quote + text + Quote;
 }
 
 // One run of scrivlog-console in the background, its output and errors in files.
@@ -44,7 +38,9 @@ class ConsoleRun {
 
     // Starts it and waits (at most 30 s) until it says on which port it listens.
     bool Start(const std::string& options) {
-        std::string command = Quoted(ConsolePath()) + " " + options + " > " +
+        std::string program = platform::ExecutablePath();
+        program.resize(program.find_last_of("/\\") + 1);
+        std::string command = Quoted(program + Program) + " " + options + " > " +
                               Quoted(m_directory.File("out.txt")) + " 2> " +
                               Quoted(m_directory.File("err.txt"));
         m_thread = std::thread([this, command] {
@@ -60,7 +56,8 @@ class ConsoleRun {
                 port = static_cast<uint16_t>(std::atoi(errors.c_str() + at + ready.size()));
                 return port != 0;
             }
-            if (ended) return false;
+            if (ended)
+                return false;
             platform::system_clock::Sleep(50);
         }
         return false;
@@ -81,45 +78,41 @@ class ConsoleRun {
     std::atomic<bool> m_ended{false};
 };
 
-// A colour appender that clears the screen, sending to the console's port.
-void StartAppender(CUDPConsoleColorAppender& appender, uint16_t port) {
+// Runs the console on 127.0.0.1 with `options`, has `feed` log through a colour
+// appender that clears the screen, and gives back what the console wrote.
+template <class Feed>
+std::string Relay(const std::string& options, Feed feed) {
+    ConsoleRun console;
+    EXPECT_TRUE(console.Start(options + " -a 127.0.0.1 -p 0 -t 30"));
+    CUDPConsoleColorAppender appender("colour", Levels::All);
     appender.SetParam("hosts", "127.0.0.1");
-    appender.SetParam("port", std::to_string(port));
+    appender.SetParam("port", std::to_string(console.port));
     appender.SetParam("ClearScreen", "true");
     std::string error;
-    ASSERT_TRUE(appender.Start(error)) << error;
+    EXPECT_TRUE(appender.Start(error)) << error;
+    CLogger logger("x", Levels::All, true);
+    logger.AddAppender(&appender);
+    feed(logger);
+    EXPECT_EQ(0, console.Finish());
+    return console.Output();
 }
 
 }  // namespace
 
-TEST(ScrivlogConsole, ShowsColoursAndClearsTheScreenWhenAsked) {
-    ConsoleRun console;
+TEST(ScrivlogConsole, ShowsColoursAndClearsTheScreenOnlyWhenAsked) {
     // Five datagrams: clear-screen, one short record, one of three datagrams.
-    ASSERT_TRUE(console.Start("--colour -a 127.0.0.1 -p 0 -c 5 -t 30"));
-    CUDPConsoleColorAppender appender("colour", Levels::All);
-    StartAppender(appender, console.port);
-    CLogger logger("x", Levels::All, true);
-    logger.AddAppender(&appender);
-    logger.LogError("hello");
     std::string longRecord(2498, 'L');
-    logger.Log(Levels::Info, longRecord.c_str());
-    EXPECT_EQ(0, console.Finish());
     EXPECT_EQ(std::string(ConsoleTextFilter::TerminalClearScreen) +
                   "\033[01;31mhello\r\n\033[0m\033[01;37m" + longRecord + "\r\n\033[0m\033[0m",
-              console.Output());
-}
-
-TEST(ScrivlogConsole, WritesPlainTextWhenTheOutputIsNoTerminal) {
-    ConsoleRun console;
-    ASSERT_TRUE(console.Start("-a 127.0.0.1 -p 0 -c 3 -t 30"));
-    CUDPConsoleColorAppender appender("colour", Levels::All);
-    StartAppender(appender, console.port);
-    CLogger logger("x", Levels::All, true);
-    logger.AddAppender(&appender);
-    logger.Log(Levels::Warn, "careful");
-    logger.Log(Levels::Raw, "bell\a, title \033]0;evil\a, erase \033[2J.");
-    EXPECT_EQ(0, console.Finish());
-    EXPECT_EQ("careful\r\nbell, title ]0;evil, erase .", console.Output());
+              Relay("--colour -c 5", [&](CLogger& logger) {
+                  logger.LogError("hello");
+                  logger.Log(Levels::Info, longRecord.c_str());
+              }));
+    // Its output is no terminal: plain text, without any sequence or control character.
+    EXPECT_EQ("careful\r\nbell, title ]0;evil, erase .", Relay("-c 3", [](CLogger& logger) {
+                  logger.Log(Levels::Warn, "careful");
+                  logger.Log(Levels::Raw, "bell\a, title \033]0;evil\a, erase \033[2J.");
+              }));
 }
 
 TEST(ScrivlogConsole, RejectsBadArguments) {
@@ -135,34 +128,22 @@ TEST(ScrivlogConsole, RejectsBadArguments) {
 }
 
 TEST(ConsoleTextFilter, PassesOnlyColoursAndClearScreen) {
-    ConsoleTextFilter terminal(true, true);
+    ConsoleTextFilter terminal(true, true), plain(false, false);
+    EXPECT_EQ("", terminal.Finish());  // nothing coloured yet
     std::string out;
-    EXPECT_EQ("", terminal.Finish());
-    // A sequence split between two datagrams.
-    terminal.Filter("a\033[01;3", out);
-    terminal.Filter("1mb\033[0m", out);
-    EXPECT_EQ("a\033[01;31mb\033[0m", out);
-    EXPECT_EQ("\033[0m", terminal.Finish());
-    out.clear();
-    terminal.Filter(
-        "\033"
-        "4x",
-        out);
-    EXPECT_EQ(std::string(ConsoleTextFilter::TerminalClearScreen) + "x", out);
-    // Cursor movement, private modes, overlong parameters and stray escapes are dropped.
-    out.clear();
+    terminal.Filter("a\033[01;3", out);  // a sequence split between two datagrams
+    terminal.Filter("1mb\033[0m\0334x", out);
+    // Cursor movement, private modes, overlong parameters, stray escapes and control
+    // characters other than tab and line ends are dropped.
     terminal.Filter("\033[2J\033[?25l\033[" + std::string(40, '1') + "m\033[1;2Hz\033\nq", out);
-    EXPECT_EQ("z\nq", out);
-    out.clear();
     terminal.Filter(std::string("t\tab\r\n\a\b\x7f\0end", 14), out);
-    EXPECT_EQ("t\tab\r\nend", out);
+    EXPECT_EQ("a\033[01;31mb\033[0m" + std::string(ConsoleTextFilter::TerminalClearScreen) +
+                  "xz\nqt\tab\r\nend",
+              out);
+    EXPECT_EQ("\033[0m", terminal.Finish());
 
-    ConsoleTextFilter plain(false, false);
     out.clear();
-    plain.Filter(
-        "\033"
-        "4\033[01;31mx\r\n\033[0m",
-        out);
+    plain.Filter("\0334\033[01;31mx\r\n\033[0m", out);
     EXPECT_EQ("x\r\n", out);
     EXPECT_EQ("", plain.Finish());
 }
