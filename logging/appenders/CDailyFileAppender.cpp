@@ -13,24 +13,6 @@ const char* CDailyFileAppender::GetClassName() const {
     return "DailyFileAppender";
 }
 
-bool CDailyFileAppender::SetParam(std::string_view name, std::string_view value) {
-    if (CFileAppender::SetParam(name, value))
-        return true;
-    if (!EqualsIgnoreCase(name, "DatePattern"))
-        return false;
-    DatePattern.assign(value);
-    return true;
-}
-
-std::string CDailyFileAppender::GetParam(std::string_view name) const {
-    std::string answer = CFileAppender::GetParam(name);
-    if (!answer.empty())
-        return answer;
-    if (EqualsIgnoreCase(name, "DatePattern"))
-        return DatePattern;
-    return {};
-}
-
 std::string CDailyFileAppender::BuildFileName() {
     std::string name;
     if (File.empty())
@@ -45,11 +27,8 @@ bool CDailyFileAppender::DoAppend(const CLoggingEvent& event) {
     try {
         std::lock_guard<std::recursive_mutex> guard(m_lock);
         m_nameNow.clear();
-        if (!File.empty()) {
-            m_dateText.clear();
-            AppendFormattedTime(m_dateText, platform::LocalTime(), DatePattern);
-            AppendDatedName(m_nameNow, File, m_dateText);
-        }
+        if (!File.empty())
+            AppendDatedName(m_nameNow, File, DateTextNow());
         if (m_nameNow != FileNameCurrent)
             SwitchFile();
         CFileAppender::DoAppend(event);

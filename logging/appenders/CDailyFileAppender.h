@@ -6,19 +6,16 @@
 
 #include <string>
 
-#include "logging/appenders/CFileAppender.h"
+#include "logging/appenders/CDatedFileAppender.h"
 
 namespace scrivlog {
 
-class CDailyFileAppender : public CFileAppender {
+class CDailyFileAppender : public CDatedFileAppender {
   public:
-    using CFileAppender::CFileAppender;
+    using CDatedFileAppender::CDatedFileAppender;
     ~CDailyFileAppender() override;
 
     const char* GetClassName() const override;
-    // "DatePattern", stored as given.
-    bool SetParam(std::string_view name, std::string_view value) override;
-    std::string GetParam(std::string_view name) const override;
     // Switches to the file of the current date text when that has changed, then writes.
     // True whenever the appender is started.
     bool DoAppend(const CLoggingEvent& event) override;
@@ -28,12 +25,8 @@ class CDailyFileAppender : public CFileAppender {
     // Closes the file and starts the file of the current name, emptied.
     void SwitchFile();
 
-    std::string DatePattern = "'.'yyyy-MM-dd";
-
   private:
-    // Buffers of the name computed for each record, kept for their capacity.
-    std::string m_dateText;
-    std::string m_nameNow;
+    std::string m_nameNow;  // the name for each record, kept for its capacity
 };
 
 }  // namespace scrivlog

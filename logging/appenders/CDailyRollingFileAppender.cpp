@@ -13,24 +13,6 @@ const char* CDailyRollingFileAppender::GetClassName() const {
     return "DailyRollingFileAppender";
 }
 
-bool CDailyRollingFileAppender::SetParam(std::string_view name, std::string_view value) {
-    if (CFileAppender::SetParam(name, value))
-        return true;
-    if (!EqualsIgnoreCase(name, "DatePattern"))
-        return false;
-    DatePattern.assign(value);
-    return true;
-}
-
-std::string CDailyRollingFileAppender::GetParam(std::string_view name) const {
-    std::string answer = CFileAppender::GetParam(name);
-    if (!answer.empty())
-        return answer;
-    if (EqualsIgnoreCase(name, "DatePattern"))
-        return DatePattern;
-    return {};
-}
-
 bool CDailyRollingFileAppender::Open(std::string& error) {
     try {
         CurrentPeriod = FormatCurrentTime(DatePattern);
@@ -46,9 +28,7 @@ bool CDailyRollingFileAppender::DoAppend(const CLoggingEvent& event) {
         return false;
     try {
         std::lock_guard<std::recursive_mutex> guard(m_lock);
-        m_dateText.clear();
-        AppendFormattedTime(m_dateText, platform::LocalTime(), DatePattern);
-        if (m_dateText != CurrentPeriod) {
+        if (DateTextNow() != CurrentPeriod) {
             RollOver();
             CurrentPeriod = FormatCurrentTime(DatePattern);
         }

@@ -5,19 +5,16 @@
 
 #include <string>
 
-#include "logging/appenders/CFileAppender.h"
+#include "logging/appenders/CDatedFileAppender.h"
 
 namespace scrivlog {
 
-class CDailyRollingFileAppender : public CFileAppender {
+class CDailyRollingFileAppender : public CDatedFileAppender {
   public:
-    using CFileAppender::CFileAppender;
+    using CDatedFileAppender::CDatedFileAppender;
     ~CDailyRollingFileAppender() override;
 
     const char* GetClassName() const override;
-    // "DatePattern", stored as given.
-    bool SetParam(std::string_view name, std::string_view value) override;
-    std::string GetParam(std::string_view name) const override;
     // Takes the current period, then opens File.
     bool Open(std::string& error) override;
     // Rolls over when the period has changed, then writes. True whenever started.
@@ -27,12 +24,8 @@ class CDailyRollingFileAppender : public CFileAppender {
     // fails, the file is kept and written on; the next change of period tries again.
     bool RollOver();
 
-    std::string DatePattern = "'.'yyyy-MM-dd";
     // The date text of the period whose records the open file holds.
     std::string CurrentPeriod;
-
-  private:
-    std::string m_dateText;  // kept for its capacity
 };
 
 }  // namespace scrivlog

@@ -63,6 +63,20 @@ void AppendNow(std::string& out) {
     AppendFormattedTime(out, platform::LocalTime(), {});
 }
 
+// "Appender <class>:<name> - Log session <when> time <now>", the line that opens and
+// closes a report.
+void AppendSessionLine(std::string& out, std::string_view appenderClassName,
+                       std::string_view appenderName, const char* when) {
+    out += "Appender ";
+    out += appenderClassName;
+    out += ':';
+    out += appenderName;
+    out += " - Log session ";
+    out += when;
+    out += " time ";
+    AppendNow(out);
+}
+
 }  // namespace
 
 CHTMLLayout::CHTMLLayout() : Title(DefaultTitle) {}
@@ -81,12 +95,7 @@ bool CHTMLLayout::SetParam(std::string_view name, std::string_view value) {
 }
 
 std::string CHTMLLayout::GetParam(std::string_view name) const {
-    std::string base = CLayoutSkeleton::GetParam(name);
-    if (!base.empty())
-        return base;
-    if (EqualsIgnoreCase(name, "Title"))
-        return Title;
-    return {};
+    return EqualsIgnoreCase(name, "Title") ? Title : CLayoutSkeleton::GetParam(name);
 }
 
 const char* CHTMLLayout::LevelToHtmlColour(Level level) {
@@ -120,12 +129,8 @@ bool CHTMLLayout::FormatHeader(std::string& text, std::string_view appenderClass
     text += "</title>";
     text += "<style type=\"text/css\">";
     AppendStyleSheet(text);
-    text += "</style></head><body topmargin=6 leftmargin=6 ><hr size=2 noshade>Appender ";
-    text += appenderClassName;
-    text += ':';
-    text += appenderName;
-    text += " - Log session start time ";
-    AppendNow(text);
+    text += "</style></head><body topmargin=6 leftmargin=6 ><hr size=2 noshade>";
+    AppendSessionLine(text, appenderClassName, appenderName, "start");
     text += "<br><br>E:means Ellapsed time<br><br>";
     text +=
         "<table cellspacing=0 cellpadding=4 border=1 bordercolor=#224466 width=\"100%\">"
@@ -135,12 +140,8 @@ bool CHTMLLayout::FormatHeader(std::string& text, std::string_view appenderClass
 
 bool CHTMLLayout::FormatFooter(std::string& text, std::string_view appenderClassName,
                                std::string_view appenderName) {
-    text.assign("</table><br>Appender ");
-    text += appenderClassName;
-    text += ':';
-    text += appenderName;
-    text += " - Log session end time ";
-    AppendNow(text);
+    text.assign("</table><br>");
+    AppendSessionLine(text, appenderClassName, appenderName, "end");
     text += "<hr size=2 noshade></body></html>\n";
     return true;
 }

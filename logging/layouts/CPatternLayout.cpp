@@ -96,12 +96,8 @@ bool CPatternLayout::SetParam(std::string_view name, std::string_view value) {
 }
 
 std::string CPatternLayout::GetParam(std::string_view name) const {
-    std::string base = CLayoutSkeleton::GetParam(name);
-    if (!base.empty())
-        return base;
-    if (EqualsIgnoreCase(name, "ConversionPattern"))
-        return m_pattern;
-    return {};
+    return EqualsIgnoreCase(name, "ConversionPattern") ? m_pattern
+                                                       : CLayoutSkeleton::GetParam(name);
 }
 
 void CPatternLayout::SetConversionPattern(std::string_view pattern) {

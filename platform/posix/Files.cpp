@@ -1,4 +1,5 @@
 #include "platform/Files.h"
+#include "platform/NativeName.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,32 +9,6 @@
 #include <cstdio>
 
 namespace platform {
-namespace {
-
-// A name as POSIX takes it: backslashes become slashes, with a terminating zero. Fails
-// (ENAMETOOLONG) for names longer than the file services accept.
-class NativeName {
-  public:
-    explicit NativeName(std::string_view name) {
-        m_valid = name.size() <= MaxPathLength;
-        if (!m_valid) {
-            errno = ENAMETOOLONG;
-            return;
-        }
-        size_t i = 0;
-        for (; i < name.size(); ++i)
-            m_text[i] = name[i] == '\\' ? '/' : name[i];
-        m_text[i] = '\0';
-    }
-    bool IsValid() const { return m_valid; }
-    const char* c_str() const { return m_text; }
-
-  private:
-    bool m_valid = false;
-    char m_text[MaxPathLength + 1];
-};
-
-}  // namespace
 
 uint32_t NameTooLongError() {
     return ENAMETOOLONG;

@@ -1,24 +1,19 @@
 #include "platform/ReadableFile.h"
+#include "platform/NativeName.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <string>
 
 namespace platform {
 
 bool ReadableFile::Open(std::string_view name) {
     if (IsOpen())
         return false;
-    if (name.size() > MaxPathLength) {
-        errno = static_cast<int>(NameTooLongError());
+    NativeName native(name);
+    if (!native.IsValid())
         return false;
-    }
-    std::string native(name);
-    for (char& c : native)
-        if (c == '\\')
-            c = '/';
     int descriptor = open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (descriptor < 0)
         return false;

@@ -1,30 +1,10 @@
 #include "platform/Files.h"
+#include "platform/NativeName.h"
 
 #include <windows.h>
 
 namespace platform {
 namespace {
-
-// A name with a terminating zero, as the ANSI functions take it. Fails
-// (ERROR_FILENAME_EXCED_RANGE) for names longer than the file services accept.
-class NativeName {
-  public:
-    explicit NativeName(std::string_view name) {
-        m_valid = name.size() <= MaxPathLength;
-        if (!m_valid) {
-            SetLastError(ERROR_FILENAME_EXCED_RANGE);
-            return;
-        }
-        name.copy(m_text, name.size());
-        m_text[name.size()] = '\0';
-    }
-    bool IsValid() const { return m_valid; }
-    const char* c_str() const { return m_text; }
-
-  private:
-    bool m_valid = false;
-    char m_text[MaxPathLength + 1];
-};
 
 HANDLE ToHandle(intptr_t handle) {
     return reinterpret_cast<HANDLE>(handle);

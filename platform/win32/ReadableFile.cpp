@@ -1,19 +1,16 @@
 #include "platform/ReadableFile.h"
+#include "platform/NativeName.h"
 
 #include <windows.h>
-
-#include <string>
 
 namespace platform {
 
 bool ReadableFile::Open(std::string_view name) {
     if (IsOpen())
         return false;
-    if (name.size() > MaxPathLength) {
-        SetLastError(NameTooLongError());
+    NativeName path(name);
+    if (!path.IsValid())
         return false;
-    }
-    std::string path(name);
     // No sharing: a file that another program holds open is not read half-written.
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
