@@ -40,6 +40,7 @@ TEST(FileAppender, TruncateAppendAndHeaderRules) {
 
 TEST(FileAppender, OpenAndCloseFailures) {
     Fixture f;
+    testsupport::ScopedEnvironment environment;
     f.appender.Layout = nullptr;
     f.appender.SetParam("File", "");
     std::string error;
@@ -47,17 +48,30 @@ TEST(FileAppender, OpenAndCloseFailures) {
     EXPECT_EQ("unable to open file, no filename specified (Appender:app)", error);
     EXPECT_FALSE(f.appender.Close(error));  // nothing open
 
+    // Names too long for the file services, also from an environment value of 260
+    // characters or more, fail with the system's reason and make no directory.
+    environment.Set("LONGDIR", f.directory.File(std::string(260, 'd')));
+    for (std::string tooLong :
+         {f.directory.File(std::string(300, 'n')), std::string("$LONGDIR\\x.log")}) {
+        f.appender.SetParam("File", tooLong);
+        EXPECT_FALSE(f.appender.Start(error));
+        EXPECT_EQ(0u, error.find("unable to open file '" + f.appender.GetParam("File") + "':"))
+            << error;
+        EXPECT_EQ(std::string::npos, error.find("Unknown error"));
+    }
+    EXPECT_EQ(f.directory.File(std::string(260, 'd')) + "\\x.log", f.appender.GetParam("File"));
+    EXPECT_TRUE(fs::is_empty(f.directory.Path()));
+
     std::string name = f.directory.File("x.log");
     f.appender.SetParam("File", name);
     ASSERT_TRUE(f.Start());
-    EXPECT_TRUE(Log(f.appender, "one"));
     EXPECT_FALSE(f.appender.Open(error));
     EXPECT_EQ("unable to open file, a file already opened (Appender:app)", error);
-    EXPECT_TRUE(Log(f.appender, "two"));  // the open file is untouched
+    EXPECT_TRUE(Log(f.appender, "kept"));  // the open file is untouched
     f.Stop();
-    EXPECT_EQ("one\ntwo\n", f.Read("x.log"));
-    EXPECT_EQ(name, f.appender.GetParam("FileNameCurrent"));
-    EXPECT_EQ(name, f.appender.GetParam("filecurrent"));
+    EXPECT_EQ("kept\n", f.Read("x.log"));
+    EXPECT_EQ(name + name,
+              f.appender.GetParam("FileNameCurrent") + f.appender.GetParam("filecurrent"));
     EXPECT_FALSE(f.appender.SetParam("FileNameCurrent", "y"));
 
     // A directory in the way of the file; a file in the way of a directory.
@@ -113,24 +127,6 @@ TEST(FileAppender, NamesWithEnvironmentAndMissingDirectories) {
         EXPECT_EQ(entry[1], CFileAppender::ExpandEnvironmentText(entry[0])) << entry[0];
     f.appender.SetParam("File", "%A%-$A");
     EXPECT_EQ("alpha-alpha", f.appender.GetParam("File"));
-}
-
-TEST(FileAppender, OverlongNamesFailCleanly) {
-    Fixture f;
-    testsupport::ScopedEnvironment environment;
-    std::string error;
-    std::string name = f.directory.File(std::string(300, 'n') + ".log");
-    f.appender.SetParam("File", name);
-    EXPECT_FALSE(f.appender.Start(error));
-    EXPECT_EQ(0u, error.find("unable to open file '" + name + "':")) << error;
-    EXPECT_EQ(std::string::npos, error.find("Unknown error"));
-    // An environment value of 260 characters or more gives such a name too.
-    environment.Set("LONGDIR", f.directory.File(std::string(260, 'd')));
-    f.appender.SetParam("File", "$LONGDIR\\x.log");
-    EXPECT_EQ(f.directory.File(std::string(260, 'd')) + "\\x.log", f.appender.GetParam("File"));
-    EXPECT_FALSE(f.appender.Start(error));
-    EXPECT_EQ(0u, error.find("unable to open file '")) << error;
-    EXPECT_TRUE(fs::is_empty(f.directory.Path()));  // no directory was made on the way
 }
 
 TEST(FileAppender, RecordsAreBoundedAndWrittenAsTheyAre) {
