@@ -48,19 +48,14 @@ class ConsoleRun {
             m_ended = true;
         });
         const std::string ready = "listening on 127.0.0.1:";
-        for (int wait = 0; wait < 600; ++wait) {
-            bool ended = m_ended;
+        for (int wait = 0; wait < 600 && port == 0 && !m_ended; ++wait) {
             std::string errors = testsupport::ReadFile(m_directory.File("err.txt"));
             size_t at = errors.find(ready);
-            if (at != std::string::npos && errors.find('\n', at) != std::string::npos) {
+            if (at != std::string::npos && errors.find('\n', at) != std::string::npos)
                 port = static_cast<uint16_t>(std::atoi(errors.c_str() + at + ready.size()));
-                return port != 0;
-            }
-            if (ended)
-                return false;
             platform::system_clock::Sleep(50);
         }
-        return false;
+        return port != 0;
     }
     // Waits for it to end; its exit status.
     int Finish() {

@@ -16,40 +16,31 @@ using Datagrams = std::vector<std::string>;
 
 namespace {
 
-// A socket listening on a loopback address; every wait is bounded.
-struct Listener {
-    platform::UdpSocket socket;
-
-    bool Bind(const char* address, uint16_t port) {
-        socket.SetReceiveBufferSize(1 << 20);  // the longest texts to two destinations
-        return socket.Bind(platform::ParseIpv4Address(address), port);
-    }
-    // At most `count` datagrams, each awaited for at most `wait` milliseconds.
-    Datagrams Take(size_t count, uint32_t wait = 2000) {
-        Datagrams datagrams;
-        std::string datagram;
-        while (datagrams.size() < count && socket.Receive(datagram, wait))
-            datagrams.push_back(datagram);
-        return datagrams;
-    }
-};
-
-// Two destinations on one port: 127.0.0.1 and 127.0.0.2 where a socket may bind
-// 127.0.0.2 (Wine binds only the addresses of its interfaces), otherwise 127.0.0.1
+// Sockets on one port for two destinations: 127.0.0.1 and 127.0.0.2 where a socket may
+// bind 127.0.0.2 (Wine binds only the addresses of its interfaces), otherwise 127.0.0.1
 // twice, whose datagrams then arrive in the order the appender sends them.
-struct TwoDestinations {
-    Listener listeners[2];
+struct Listeners {
+    platform::UdpSocket sockets[2];
     bool distinct = false;
 
-    TwoDestinations() {
-        listeners[0].Bind("127.0.0.1", 0);
-        distinct = listeners[1].Bind("127.0.0.2", Port());
+    Listeners() {
+        for (platform::UdpSocket& socket : sockets)
+            socket.SetReceiveBufferSize(1 << 20);  // the longest texts to two destinations
+        sockets[0].Bind(platform::ParseIpv4Address("127.0.0.1"), 0);
+        distinct = sockets[1].Bind(platform::ParseIpv4Address("127.0.0.2"), Port());
     }
-    uint16_t Port() const { return listeners[0].socket.LocalPort(); }
+    uint16_t Port() const { return sockets[0].LocalPort(); }
     std::string Hosts(const std::string& between) const {
         return std::string("127.0.0.1") + between + (distinct ? "127.0.0.2" : "127.0.0.1");
     }
-    Listener& operator[](int index) { return distinct ? listeners[index] : listeners[0]; }
+    // At most `count` datagrams for destination `index`, each awaited for at most `wait` ms.
+    Datagrams Take(int index, size_t count, uint32_t wait = 2000) {
+        Datagrams datagrams;
+        std::string datagram;
+        while (datagrams.size() < count && sockets[distinct ? index : 0].Receive(datagram, wait))
+            datagrams.push_back(datagram);
+        return datagrams;
+    }
 };
 
 // Configures the appender for hosts:port, opens it and has `logger` feed it.
@@ -83,9 +74,8 @@ TEST(UDPConsoleAppender, HostsAndPortTexts) {
     EXPECT_FALSE(appender.SetParam("ClearScreen", "true"));  // colour class only
 
     // Every separator makes a piece, empty ones included.
-    using Pieces = std::vector<std::string_view>;
-    EXPECT_EQ((Pieces{"a", "", "b"}), CUDPConsoleAppender::SplitHosts("a, b"));
-    EXPECT_EQ((Pieces{"", "x", "", ""}), CUDPConsoleAppender::SplitHosts(";x, "));
+    EXPECT_EQ((std::vector<std::string_view>{"", "x", "", ""}),
+              CUDPConsoleAppender::SplitHosts(";x, "));
     // Digits and dots that make no address, and names too long to be a host, stand for
     // the invalid address without a lookup.
     for (const std::string& bad :
@@ -106,12 +96,14 @@ TEST(UDPConsoleAppender, HostsAndPortTexts) {
     EXPECT_EQ(0xFFFF, appender.GetPort());
 }
 
-TEST(UDPConsoleAppender, SendsWholeTextToEachDestinationInDatagrams) {
-    TwoDestinations to;
+TEST(UDPConsoleAppender, SendsWholeTextToEachDestinationThatTakesIt) {
+    Listeners to;
     CUDPConsoleAppender appender("udp", Levels::All);
     CLogger logger("x", Levels::All, true);
     logger.LogError("not started");  // dropped
-    Open(appender, logger, to.Hosts(";"), to.Port());
+    // The overlong name stands for the invalid address, to which no send succeeds.
+    Open(appender, logger, to.Hosts(";" + std::string(200, 'u') + ";"), to.Port());
+    testing::internal::CaptureStdout();
 
     // 2498 characters and a line feed: 2500 bytes once the line feed is "\r\n".
     std::string message = "A" + std::string(2496, 'm') + "Z";
@@ -119,11 +111,11 @@ TEST(UDPConsoleAppender, SendsWholeTextToEachDestinationInDatagrams) {
     for (int index = 0; index < 2; ++index)
         EXPECT_EQ((Datagrams{message.substr(0, 1024), message.substr(1024, 1024),
                              message.substr(2048) + "\r\n"}),
-                  to[index].Take(3));
+                  to.Take(index, 3));
     // Every line feed becomes "\r\n", also one that follows a carriage return.
     logger.Log(Levels::Raw, "a\r\nb\nc");
     for (int index = 0; index < 2; ++index)
-        EXPECT_EQ(Datagrams{"a\r\r\nb\r\nc"}, to[index].Take(1));
+        EXPECT_EQ(Datagrams{"a\r\r\nb\r\nc"}, to.Take(index, 1));
 
     // An empty text sends nothing; a long one is cut to its first 65535 bytes.
     logger.Log(Levels::Raw, "");
@@ -133,39 +125,25 @@ TEST(UDPConsoleAppender, SendsWholeTextToEachDestinationInDatagrams) {
         lineEnds += "\r\n";
     Datagrams cut(63, lineEnds);
     cut.push_back(lineEnds.substr(0, 1023));
-    EXPECT_EQ(cut, to[0].Take(64));
-    EXPECT_EQ(64u, to[1].Take(64).size());
-    EXPECT_TRUE(to[0].Take(1, 100).empty());
+    EXPECT_EQ(cut, to.Take(0, 64));
+    EXPECT_EQ(64u, to.Take(1, 64).size());
+    EXPECT_TRUE(to.Take(0, 1, 100).empty());
 
-    std::string error;
-    EXPECT_TRUE(appender.Stop(error));
-    EXPECT_FALSE(appender.HasSocket());
-}
-
-TEST(UDPConsoleAppender, FailedSendPrintsErrorAndOthersStillReceive) {
-    TwoDestinations to;
-    CUDPConsoleAppender appender("udp", Levels::All);
-    CLogger logger("x", Levels::All, true);
-    // The overlong name stands for the invalid address, to which no send succeeds.
-    Open(appender, logger, to.Hosts(";" + std::string(200, 'u') + ";"), to.Port());
-
-    testing::internal::CaptureStdout();
-    logger.Log(Levels::Warn, "one");
-    logger.Log(Levels::Warn, "two");
+    // Each text that fails to reach the invalid address is reported once.
     std::fflush(stdout);
     std::string printed = testing::internal::GetCapturedStdout();
     int code = 0;
     ASSERT_EQ(1, std::sscanf(printed.c_str(), "SendToError:%d", &code)) << printed;
     EXPECT_NE(0, code);
     std::string line = "SendToError:" + std::to_string(code) + "\n";
-    EXPECT_EQ(line + line, printed);
-    for (const char* record : {"one\r\n", "two\r\n"})
-        for (int index = 0; index < 2; ++index)
-            EXPECT_EQ(Datagrams{record}, to[index].Take(1));
+    EXPECT_EQ(line + line + line, printed);
+    std::string error;
+    EXPECT_TRUE(appender.Stop(error));
+    EXPECT_FALSE(appender.HasSocket());
 }
 
 TEST(UDPConsoleAppender, TempoPausesThroughThePlatformSleep) {
-    TwoDestinations to;
+    Listeners to;
     testsupport::SettableClock clock;
     CUDPConsoleAppender appender("udp", Levels::All);
     appender.SetParam("BlockSizeForTempo", "4096");
@@ -197,11 +175,10 @@ TEST(UDPConsoleAppender, TempoPausesThroughThePlatformSleep) {
 }
 
 TEST(UDPConsoleColorAppender, WrapsEachRecordInItsLevelColour) {
-    Listener listener;
-    ASSERT_TRUE(listener.Bind("127.0.0.1", 0));
+    Listeners to;
     CUDPConsoleColorAppender appender("colour", Levels::All);
     CLogger logger("x", Levels::All, true);
-    Open(appender, logger, "127.0.0.1", listener.socket.LocalPort());
+    Open(appender, logger, "127.0.0.1", to.Port());
 
     std::pair<Level, const char*> cases[] = {
         {Levels::Trace, "\033[01;34m"}, {Levels::Debug, "\033[01;36m"},
@@ -213,18 +190,17 @@ TEST(UDPConsoleColorAppender, WrapsEachRecordInItsLevelColour) {
     for (auto [level, colour] : cases) {
         logger.Log(level, "t");
         std::string text = level == Levels::Raw ? "t" : "t\r\n";
-        EXPECT_EQ(Datagrams{colour + text + "\033[0m"}, listener.Take(1)) << level;
+        EXPECT_EQ(Datagrams{colour + text + "\033[0m"}, to.Take(0, 1)) << level;
     }
     // The sequences travel in the same datagrams as a long text.
     logger.LogError("%s", std::string(2000, 'e').c_str());
     EXPECT_EQ(
         (Datagrams{"\033[01;31m" + std::string(1016, 'e'), std::string(984, 'e') + "\r\n\033[0m"}),
-        listener.Take(2));
+        to.Take(0, 2));
 }
 
 TEST(UDPConsoleColorAppender, ClearsTheScreenThenFramesTheRecordsOnlyWhenActive) {
-    Listener listener;
-    ASSERT_TRUE(listener.Bind("127.0.0.1", 0));
+    Listeners to;
     FramingLayout layout;
     CLogger unused("u", Levels::All, true), logger("x", Levels::All, true);
     CUDPConsoleColorAppender inactive("off", Levels::All), appender("colour", Levels::All);
@@ -233,10 +209,10 @@ TEST(UDPConsoleColorAppender, ClearsTheScreenThenFramesTheRecordsOnlyWhenActive)
         EXPECT_TRUE(each->SetParam("clearscreen", "TRUE"));
     }
     inactive.SetParam("Active", "false");
-    Open(inactive, unused, "127.0.0.1", listener.socket.LocalPort());
+    Open(inactive, unused, "127.0.0.1", to.Port());
     EXPECT_FALSE(inactive.HasSocket());
 
-    Open(appender, logger, "127.0.0.1", listener.socket.LocalPort());
+    Open(appender, logger, "127.0.0.1", to.Port());
     std::string error;
     EXPECT_TRUE(appender.Start(error));  // a second open keeps the socket and sends nothing
     logger.Log(Levels::Info, "record");
@@ -246,6 +222,6 @@ TEST(UDPConsoleColorAppender, ClearsTheScreenThenFramesTheRecordsOnlyWhenActive)
     // Header and footer are not coloured.
     EXPECT_EQ(
         (Datagrams{"\0334", "<begin>\r\n", "\033[01;37mINFO - record\r\r\n\033[0m", "<end>\r\n"}),
-        listener.Take(4));
-    EXPECT_TRUE(listener.Take(1, 100).empty());
+        to.Take(0, 4));
+    EXPECT_TRUE(to.Take(0, 1, 100).empty());
 }
