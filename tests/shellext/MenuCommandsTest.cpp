@@ -18,19 +18,22 @@ using platform::shell::FileTime;
 using tamarack::CChooseDateTimeDlg;
 
 FileTime At(int year, int month, int day, int hour, int minute, int second) {
-    DateTime time;
-    time.Year = year;
-    time.Month = month;
-    time.Day = day;
-    time.Hour = hour;
-    time.Minute = minute;
-    time.Second = second;
     FileTime fileTime = 0;
-    EXPECT_TRUE(platform::shell::FileTimeFromDateTime(time, fileTime));
+    EXPECT_TRUE(platform::shell::FileTimeFromDateTime(
+        DateTime{year, month, 0, day, hour, minute, second, 0}, fileTime));
     return fileTime;
 }
 
-class MenuCommandsTest : public ShellExtFixture {};
+class MenuCommandsTest : public ShellExtFixture {
+  protected:
+    // The selections of the dialog's six lists, day to second.
+    std::vector<int> Selections() {
+        std::vector<int> selected;
+        for (int id = CChooseDateTimeDlg::DayList; id <= CChooseDateTimeDlg::SecondList; ++id)
+            selected.push_back(shell.dialogLists.at(id).selected);
+        return selected;
+    }
+};
 
 TEST_F(MenuCommandsTest, ShellsStartInTheRightDirectory) {
     AddFile("C:\\file.txt");
@@ -45,8 +48,6 @@ TEST_F(MenuCommandsTest, ShellsStartInTheRightDirectory) {
     Invoke({"relative.txt"}, 0);                  // no backslash: not cut
     Invoke({}, 0);                                // nothing selected: nothing started
     Invoke({"C:\\data\\a.txt", "D:\\b.txt"}, 1);  // only for one selected directory
-
-    ASSERT_EQ(6u, shell.programStarts.size());
     std::vector<std::string> directories;
     for (const auto& start : shell.programStarts) {
         EXPECT_EQ("C:\\Windows\\system32\\cmd.exe", start.file);
@@ -56,7 +57,6 @@ TEST_F(MenuCommandsTest, ShellsStartInTheRightDirectory) {
     EXPECT_EQ((std::vector<std::string>{"C:\\", "C:\\data", "C:\\data", "C:\\", "C:\\data",
                                         "relative.txt"}),
               directories);
-
     shell.windowsNT = false;
     Invoke({"C:\\data"}, 1);
     EXPECT_EQ("C:\\Windows\\command.com", shell.programStarts.back().file);
@@ -83,75 +83,59 @@ TEST_F(MenuCommandsTest, ClipboardTextsFollowSpacesAndModifierKeys) {
     EXPECT_EQ("plain", copied("plain", 2, {}));  // no backslash: not cut
     // Non-ASCII letters keep their case.
     EXPECT_EQ("C:\\\xE9T\xC9.TXT", copied("C:\\\xE9t\xC9.txt", 3, {VK_SHIFT}));
-
     shell.clipboardAvailable = false;
     EXPECT_EQ("(unchanged)", copied("C:\\data\\b.txt", 3, {}));
     EXPECT_TRUE(shell.messageBoxes.empty());
 }
 
-TEST_F(MenuCommandsTest, TouchSetsAllThreeTimesToNow) {
-    testsupport::SettableClock clock;
-    clock.SetUtcOffsetMinutes(60);
-    clock.SetLocalTime(2024, 7, 1, 13, 30, 15, 250);
-    AddFile("C:\\data\\a.txt", At(2001, 1, 1, 0, 0, 0));
-    Invoke({"C:\\data\\a.txt"}, 4);
-    const auto& times = shell.files["C:\\data\\a.txt"].times;
-    FileTime now = At(2024, 7, 1, 12, 30, 15) + 250 * 10000;
-    EXPECT_EQ(now, times.creation);
-    EXPECT_EQ(now, times.lastAccess);
-    EXPECT_EQ(now, times.lastWrite);
-    EXPECT_EQ(0, shell.openFiles);
-    EXPECT_TRUE(shell.messageBoxes.empty());
-}
-
 TEST_F(MenuCommandsTest, TouchFailuresNameTheStepAndTheSystemText) {
-    AddFile("C:\\read-only.txt");
-    shell.files["C:\\read-only.txt"].readOnly = true;
-    AddFile("C:\\busy.txt");
-    shell.files["C:\\busy.txt"].openedElsewhere = true;
+    AddFile("C:\\read-only.txt").readOnly = true;
+    AddFile("C:\\busy.txt").openedElsewhere = true;
     AddDirectory("C:\\dir");
-    AddFile("C:\\no-times.txt");
-    shell.files["C:\\no-times.txt"].failGetTimes = true;
-    AddFile("C:\\stuck.txt", 77);
-    shell.files["C:\\stuck.txt"].failSetTimes = true;
-
-    std::string error = "old";
-    auto touch = [&](const char* path) { return tamarack::TouchFile(path, &error, nullptr); };
-    EXPECT_EQ(0, touch("C:\\read-only.txt"));
-    EXPECT_EQ("Open: Access is denied.", error);
-    EXPECT_EQ(0, touch("C:\\busy.txt"));
-    EXPECT_EQ(
-        "Open: The process cannot access the file because it is being used by another process.",
-        error);
-    EXPECT_EQ(0, touch("C:\\dir"));
-    EXPECT_EQ("Open: Access is denied.", error);
-    EXPECT_EQ(0, touch("C:\\missing.txt"));
-    EXPECT_EQ("Open: The system cannot find the file specified.", error);
-    EXPECT_EQ(0, touch("C:\\no-times.txt"));
-    EXPECT_EQ("GetFileTime: Access is denied.", error);
-    EXPECT_EQ(0, touch("C:\\stuck.txt"));
-    EXPECT_EQ("SetFileTime: Access is denied.", error);
+    AddFile("C:\\no-times.txt").failGetTimes = true;
+    AddFile("C:\\stuck.txt", 77).failSetTimes = true;
+    const std::string denied = "Access is denied.";
+    const struct {
+        const char* path;
+        std::string error;
+    } cases[] = {{"C:\\read-only.txt", "Open: " + denied},
+                 {"C:\\busy.txt",
+                  "Open: The process cannot access the file because it is being "
+                  "used by another process."},
+                 {"C:\\dir", "Open: " + denied},
+                 {"C:\\missing.txt", "Open: The system cannot find the file specified."},
+                 {"C:\\no-times.txt", "GetFileTime: " + denied},
+                 {"C:\\stuck.txt", "SetFileTime: " + denied}};
+    for (const auto& touch : cases) {
+        std::string error = "old";
+        EXPECT_EQ(0, tamarack::TouchFile(touch.path, &error, nullptr));
+        EXPECT_EQ(touch.error, error);
+    }
     EXPECT_EQ(77u, shell.files["C:\\stuck.txt"].times.lastWrite);
     EXPECT_EQ(0, shell.openFiles) << "a handle was left open";
     EXPECT_EQ(0, tamarack::TouchFile("C:\\missing.txt", nullptr, nullptr));
-
     EXPECT_EQ("Error code 12345", tamarack::SystemErrorText(12345));
-    DateTime invalid;
-    invalid.Month = 2;
-    invalid.Day = 30;
-    EXPECT_EQ(0, tamarack::TouchFile("C:\\stuck.txt", &error, &invalid));
+    std::string error;
+    DateTime february30{2024, 2, 0, 30};
+    EXPECT_EQ(0, tamarack::TouchFile("C:\\stuck.txt", &error, &february30));
     EXPECT_EQ("SystemTimeToFileTime: The parameter is incorrect.", error);
 }
 
-TEST_F(MenuCommandsTest, TouchingSeveralPathsReportsEachFailureAndGoesOn) {
-    AddFile("C:\\a.txt", 5);
-    AddFile("C:\\locked.txt", 5);
-    shell.files["C:\\locked.txt"].openedElsewhere = true;
+TEST_F(MenuCommandsTest, TouchSetsAllThreeTimesToNowAndReportsEachFailure) {
+    testsupport::SettableClock clock;
+    clock.SetUtcOffsetMinutes(60);
+    clock.SetLocalTime(2024, 7, 1, 13, 30, 15, 250);
+    const auto& a = AddFile("C:\\a.txt", 5).times;
+    AddFile("C:\\locked.txt", 5).openedElsewhere = true;
     AddFile("C:\\b.txt", 5);
     Invoke({"C:\\a.txt", "C:\\locked.txt", "C:\\missing.txt", "C:\\b.txt"}, 6);
-    EXPECT_NE(5u, shell.files["C:\\a.txt"].times.lastWrite);
-    EXPECT_NE(5u, shell.files["C:\\b.txt"].times.lastWrite);
+    FileTime now = At(2024, 7, 1, 12, 30, 15) + 250 * 10000;
+    EXPECT_EQ(now, a.creation);
+    EXPECT_EQ(now, a.lastAccess);
+    EXPECT_EQ(now, a.lastWrite);
+    EXPECT_EQ(now, shell.files["C:\\b.txt"].times.lastWrite);
     EXPECT_EQ(5u, shell.files["C:\\locked.txt"].times.lastWrite);
+    EXPECT_EQ(0, shell.openFiles);
     ASSERT_EQ(2u, shell.messageBoxes.size());
     EXPECT_EQ(
         "Unable to touch file 'C:\\locked.txt' (Open: The process cannot access the file because "
@@ -165,48 +149,38 @@ TEST_F(MenuCommandsTest, TouchingSeveralPathsReportsEachFailureAndGoesOn) {
         EXPECT_EQ("Tamarack", box.caption);
         EXPECT_EQ(MB_ICONHAND, box.style);
     }
-
     // One file: one box, and offset 6 touches nothing of a single selection.
-    shell.messageBoxes.clear();
     Invoke({"C:\\locked.txt"}, 4);
     Invoke({"C:\\locked.txt"}, 6);
-    EXPECT_EQ(1u, shell.messageBoxes.size());
+    EXPECT_EQ(3u, shell.messageBoxes.size());
 }
 
-TEST_F(MenuCommandsTest, DialogOffersNaturalListsPreselectedWithTheFileTime) {
+TEST_F(MenuCommandsTest, DialogOffersNaturalListsAndCancelChangesNothing) {
     shell.utcOffsetMinutes = 120;
-    AddFile("C:\\a.txt");
-    shell.files["C:\\a.txt"].times = {11, 22, At(2020, 2, 28, 22, 5, 9)};
+    AddFile("C:\\a.txt").times = {11, 22, At(2020, 2, 28, 22, 5, 9)};
     shell.dialogAnswer = IDCANCEL;
     Invoke({"C:\\a.txt"}, 5);
     EXPECT_EQ(1, shell.dialogsShown);
     EXPECT_EQ(101, shell.dialogTemplate);
-    const auto& lists = shell.dialogLists;
-    ASSERT_EQ(6u, lists.size());
-    EXPECT_EQ(31u, lists.at(CChooseDateTimeDlg::DayList).items.size());
-    EXPECT_EQ("10", lists.at(CChooseDateTimeDlg::DayList).items[9]);  // not sorted as text
-    EXPECT_EQ("January", lists.at(CChooseDateTimeDlg::MonthList).items.front());
-    EXPECT_EQ("August", lists.at(CChooseDateTimeDlg::MonthList).items[7]);
-    EXPECT_EQ("1980", lists.at(CChooseDateTimeDlg::YearList).items.front());
-    EXPECT_EQ("2099", lists.at(CChooseDateTimeDlg::YearList).items.back());
-    EXPECT_EQ(24u, lists.at(CChooseDateTimeDlg::HourList).items.size());
-    EXPECT_EQ("00", lists.at(CChooseDateTimeDlg::MinuteList).items.front());
-    EXPECT_EQ("59", lists.at(CChooseDateTimeDlg::SecondList).items.back());
+    // Each list's size, first, tenth and last item, in natural order (not sorted as text).
+    std::vector<std::string> lists;
+    for (int id = CChooseDateTimeDlg::DayList; id <= CChooseDateTimeDlg::SecondList; ++id) {
+        const auto& items = shell.dialogLists.at(id).items;
+        lists.push_back(std::to_string(items.size()) + " " + items.front() + " " + items[9] + " " +
+                        items.back());
+    }
+    EXPECT_EQ(
+        (std::vector<std::string>{"31 1 10 31", "12 January October December", "120 1980 1989 2099",
+                                  "24 00 09 23", "60 00 09 59", "60 00 09 59"}),
+        lists);
     // 22:05:09 UTC on 28 February is 00:05:09 local on 29 February 2020.
-    EXPECT_EQ(28, lists.at(CChooseDateTimeDlg::DayList).selected);
-    EXPECT_EQ(1, lists.at(CChooseDateTimeDlg::MonthList).selected);
-    EXPECT_EQ(2020 - 1980, lists.at(CChooseDateTimeDlg::YearList).selected);
-    EXPECT_EQ(0, lists.at(CChooseDateTimeDlg::HourList).selected);
-    EXPECT_EQ(5, lists.at(CChooseDateTimeDlg::MinuteList).selected);
-    EXPECT_EQ(9, lists.at(CChooseDateTimeDlg::SecondList).selected);
-    // Cancel changes nothing.
+    EXPECT_EQ((std::vector<int>{28, 1, 2020 - 1980, 0, 5, 9}), Selections());
     EXPECT_EQ(At(2020, 2, 28, 22, 5, 9), shell.files["C:\\a.txt"].times.lastWrite);
 }
 
 TEST_F(MenuCommandsTest, DialogOkStampsTheChosenLocalTimeAsLastWriteTime) {
     shell.utcOffsetMinutes = -300;
-    AddFile("C:\\a.txt");
-    shell.files["C:\\a.txt"].times = {11, 22, At(2020, 2, 28, 22, 5, 9)};
+    const auto& times = AddFile("C:\\a.txt").times = {11, 22, At(2020, 2, 28, 22, 5, 9)};
     shell.dialogAnswer = IDOK;
     // 31 April does not exist: the month's last day is taken.
     shell.dialogChoices = {
@@ -214,7 +188,6 @@ TEST_F(MenuCommandsTest, DialogOkStampsTheChosenLocalTimeAsLastWriteTime) {
         {CChooseDateTimeDlg::YearList, 2023 - 1980}, {CChooseDateTimeDlg::HourList, 21},
         {CChooseDateTimeDlg::MinuteList, 0},         {CChooseDateTimeDlg::SecondList, 59}};
     Invoke({"C:\\a.txt"}, 5);
-    const auto& times = shell.files["C:\\a.txt"].times;
     EXPECT_EQ(At(2023, 5, 1, 2, 0, 59), times.lastWrite);  // 30 April 21:00:59 at UTC-5
     EXPECT_EQ(11u, times.creation);
     EXPECT_EQ(22u, times.lastAccess);
@@ -226,7 +199,7 @@ TEST_F(MenuCommandsTest, DialogOkStampsTheChosenLocalTimeAsLastWriteTime) {
     AddFile("C:\\c.txt", 1);
     shell.dialogChoices.clear();
     Invoke({"C:\\b.txt", "C:\\missing.txt", "C:\\c.txt"}, 7);
-    EXPECT_EQ(2011 - 1980, shell.dialogLists.at(CChooseDateTimeDlg::YearList).selected);
+    EXPECT_EQ((std::vector<int>{13, 2, 2011 - 1980, 9, 26, 53}), Selections());
     EXPECT_EQ(At(2011, 3, 14, 14, 26, 53), shell.files["C:\\b.txt"].times.lastWrite);
     EXPECT_EQ(At(2011, 3, 14, 14, 26, 53), shell.files["C:\\c.txt"].times.lastWrite);
     EXPECT_EQ(1u, shell.files["C:\\c.txt"].times.creation);

@@ -27,8 +27,8 @@ class ShellExtFixture : public ::testing::Test {
         EXPECT_EQ(0, tamarack::RefThisDll) << "a COM object was not released";
     }
 
-    // A handler initialised with `data`, asked for its IContextMenu face.
-    IContextMenu* HandlerFor(StandInDataObject& data) {
+    // A new handler from the class object, not yet initialised.
+    static IShellExtInit* NewHandler() {
         IClassFactory* factory = nullptr;
         EXPECT_EQ(S_OK, DllGetClassObject(tamarack::CLSID_DLLRegisterer, IID_IClassFactory,
                                           reinterpret_cast<void**>(&factory)));
@@ -36,6 +36,12 @@ class ShellExtFixture : public ::testing::Test {
         EXPECT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IShellExtInit,
                                                 reinterpret_cast<void**>(&init)));
         factory->Release();
+        return init;
+    }
+
+    // A handler initialised with `data`, asked for its IContextMenu face.
+    static IContextMenu* HandlerFor(StandInDataObject& data) {
+        IShellExtInit* init = NewHandler();
         EXPECT_EQ(S_OK, init->Initialize(nullptr, &data, nullptr));
         IContextMenu* menu = nullptr;
         EXPECT_EQ(S_OK, init->QueryInterface(IID_IContextMenu, reinterpret_cast<void**>(&menu)));
@@ -44,7 +50,7 @@ class ShellExtFixture : public ::testing::Test {
     }
 
     // Runs command `offset` on a handler for these paths.
-    void Invoke(const std::vector<std::string>& paths, UINT offset) {
+    static void Invoke(const std::vector<std::string>& paths, UINT offset) {
         StandInDataObject data(paths);
         IContextMenu* handler = HandlerFor(data);
         CMINVOKECOMMANDINFO invocation{};
@@ -54,8 +60,10 @@ class ShellExtFixture : public ::testing::Test {
         handler->Release();
     }
 
-    void AddFile(const std::string& path, platform::shell::FileTime time = 1000) {
+    platform::shell::StandInFile& AddFile(const std::string& path,
+                                          platform::shell::FileTime time = 1000) {
         shell.files[path].times = {time, time, time};
+        return shell.files[path];
     }
     void AddDirectory(const std::string& path) { shell.files[path].directory = true; }
 

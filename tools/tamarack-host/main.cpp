@@ -13,13 +13,10 @@
 #include <vector>
 
 #include "platform/shell/ComTypes.h"
-#include "tools/tamarack-host/HostDataObject.h"
+#include "tools/tamarack-host/ExtensionClient.h"
 
 namespace {
 
-// {7D3A5C21-94E8-4B6F-A1C2-5E8F0D4B9A63}, the class the extension registers.
-const CLSID TamarackClass = {
-    0x7D3A5C21, 0x94E8, 0x4B6F, {0xA1, 0xC2, 0x5E, 0x8F, 0x0D, 0x4B, 0x9A, 0x63}};
 constexpr UINT FirstCommandId = 1;
 
 int Usage() {
@@ -79,48 +76,20 @@ void PrintMenu(HMENU menu) {
 
 // A handler of the registered class, initialised with `paths`; null after a message.
 IContextMenu* CreateHandler(const std::vector<std::string>& paths) {
-    IShellExtInit* init = nullptr;
-    HRESULT result = CoCreateInstance(TamarackClass, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IShellExtInit, reinterpret_cast<void**>(&init));
-    if (FAILED(result)) {
+    HRESULT result = S_OK;
+    IContextMenu* handler = tamarackhost::CreateHandler(paths, result);
+    if (!handler)
         std::fprintf(stderr,
-                     "tamarack-host: CoCreateInstance failed (0x%08lX): is it registered?\n",
+                     "tamarack-host: creating the handler failed (0x%08lX): is it registered?\n",
                      static_cast<unsigned long>(result));
-        return nullptr;
-    }
-    auto* data = new tamarackhost::HostDataObject(paths);
-    result = init->Initialize(nullptr, data, nullptr);
-    data->Release();
-    IContextMenu* menu = nullptr;
-    if (SUCCEEDED(result))
-        result = init->QueryInterface(IID_IContextMenu, reinterpret_cast<void**>(&menu));
-    init->Release();
-    if (FAILED(result)) {
-        std::fprintf(stderr, "tamarack-host: Initialize failed (0x%08lX)\n",
-                     static_cast<unsigned long>(result));
-        return nullptr;
-    }
-    return menu;
-}
-
-void PressKeys(bool control, bool shift) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = control ? 0x80 : 0;
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(keys);
+    return handler;
 }
 
 int ShowClipboard() {
-    if (!OpenClipboard(nullptr))
-        return 1;
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-    std::printf("%s\n", text ? text : "(no text)");
-    if (text)
-        GlobalUnlock(data);
-    CloseClipboard();
-    return text ? 0 : 1;
+    std::string text;
+    bool read = tamarackhost::ReadClipboardText(text);
+    std::printf("%s\n", read ? text.c_str() : "(no text)");
+    return read ? 0 : 1;
 }
 
 void PrintTime(const char* label, const FILETIME& time) {
@@ -131,18 +100,12 @@ void PrintTime(const char* label, const FILETIME& time) {
 }
 
 int ShowTimes(const char* path) {
-    HANDLE file = CreateFileA(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    FILETIME times[3];
+    if (!tamarackhost::ReadFileTimes(path, times))
         return 1;
-    FILETIME creation, access, write;
-    bool read = GetFileTime(file, &creation, &access, &write);
-    CloseHandle(file);
-    if (!read)
-        return 1;
-    PrintTime("created", creation);
-    PrintTime("accessed", access);
-    PrintTime("written", write);
+    PrintTime("created", times[0]);
+    PrintTime("accessed", times[1]);
+    PrintTime("written", times[2]);
     return 0;
 }
 
@@ -191,12 +154,8 @@ int Run(int argc, char** argv) {
         std::printf("QueryContextMenu returned %ld\n", static_cast<long>(HRESULT_CODE(result)));
         PrintMenu(menu);
     } else {
-        PressKeys(control, shift);
-        CMINVOKECOMMANDINFO invocation{};
-        invocation.cbSize = sizeof invocation;
-        invocation.lpVerb = MAKEINTRESOURCEA(offset);
-        invocation.nShow = SW_SHOWNORMAL;
-        result = handler->InvokeCommand(&invocation);
+        tamarackhost::PressKeys(control, shift);
+        result = tamarackhost::InvokeOffset(handler, offset);
         std::printf("InvokeCommand(%d) returned 0x%08lX\n", offset,
                     static_cast<unsigned long>(result));
     }

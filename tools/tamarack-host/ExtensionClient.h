@@ -1,0 +1,28 @@
+// What a file manager does with the registered extension, shared by tamarack-host and the
+// tests of the real DLL: create and initialise a handler through COM, run one of its
+// commands, and the keyboard state, clipboard and file times around it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/shell/ComTypes.h"
+
+namespace tamarackhost {
+
+// {7D3A5C21-94E8-4B6F-A1C2-5E8F0D4B9A63}, the class the extension registers.
+extern const CLSID TamarackClass;
+
+// A handler of the registered class initialised with `paths`, or null; `result` is the
+// outcome of the first call that failed, or of the last one.
+IContextMenu* CreateHandler(const std::vector<std::string>& paths, HRESULT& result);
+// Runs the command at `offset` with a normal window, as the file manager does.
+HRESULT InvokeOffset(IContextMenu* handler, int offset);
+// Sets or clears Ctrl and Shift in this thread's keyboard state.
+void PressKeys(bool control, bool shift);
+// The clipboard's text; false when it holds none.
+bool ReadClipboardText(std::string& text);
+// A file's or directory's creation, last-access and last-write times, in that order.
+bool ReadFileTimes(const char* path, FILETIME times[3]);
+
+}  // namespace tamarackhost
