@@ -16,7 +16,7 @@ using Texts = std::vector<std::string>;
 namespace {
 
 // Keeps what would have gone to the system's log, while it lives: each call as one text,
-// "register NAME", "deregister NAME" or "NAME TYPE CATEGORY EVENTID TEXT".
+// "register NAME", "deregister" or "TYPE CATEGORY EVENTID TEXT".
 class RecordingSystemLog : public platform::SystemLogService {
   public:
     RecordingSystemLog() { platform::SetSystemLogService(this); }
@@ -59,7 +59,7 @@ class FramingLayout : public CSimpleLayout {
 
 }  // namespace
 
-TEST(EventLogAppender, ReportsRecordsUnderASourceNamedAfterTheAppender) {
+TEST(EventLogAppender, ReportsUnderASourceNamedAfterTheAppenderAndTellsFailures) {
     RecordingSystemLog log;
     FramingLayout layout;
     std::string error;
@@ -77,6 +77,23 @@ TEST(EventLogAppender, ReportsRecordsUnderASourceNamedAfterTheAppender) {
     EXPECT_EQ((Texts{"register Shell", "4 100 0 <begin Shell>", "2 100 0 WARN - careful\r\n",
                      "4 100 0 <end>", "deregister"}),
               log.calls);
+
+    log.calls.clear();
+    CEventLogAppender appender("Denied", Levels::All);
+    log.failRegister = true;
+    EXPECT_FALSE(appender.Start(error));
+    EXPECT_EQ("unable to register event source:" + ErrorCodeToText(5), error);
+    log.failRegister = false;
+    log.failDeregister = true;
+    ASSERT_TRUE(appender.Start(error));
+    EXPECT_FALSE(appender.Stop(error));
+    EXPECT_EQ("unable to deregister event source:" + ErrorCodeToText(5), error);
+    // The source was dropped all the same: no report, no second deregistration.
+    CLogger logger("x", Levels::All, true);
+    logger.AddAppender(&appender);
+    logger.LogError("lost");
+    EXPECT_TRUE(appender.Stop(error));
+    EXPECT_EQ((Texts{"register Denied", "register Denied", "deregister"}), log.calls);
 }
 
 TEST(EventLogAppender, LevelsMapToErrorWarningAndInformation) {
@@ -93,25 +110,4 @@ TEST(EventLogAppender, LevelsMapToErrorWarningAndInformation) {
         event.Level = level;
         EXPECT_EQ(type, CEventLogAppender::EventType(&event)) << level;
     }
-    EXPECT_EQ(SystemLogType::Information, CEventLogAppender::EventType(nullptr));
-}
-
-TEST(EventLogAppender, RegistrationFailuresComeBackAsErrorTexts) {
-    RecordingSystemLog log;
-    std::string error;
-    CEventLogAppender appender("Denied", Levels::All);
-    log.failRegister = true;
-    EXPECT_FALSE(appender.Start(error));
-    EXPECT_EQ("unable to register event source:" + ErrorCodeToText(5), error);
-    log.failRegister = false;
-    log.failDeregister = true;
-    ASSERT_TRUE(appender.Start(error));
-    EXPECT_FALSE(appender.Stop(error));
-    EXPECT_EQ("unable to deregister event source:" + ErrorCodeToText(5), error);
-    // The source was dropped all the same: no report, no second deregistration.
-    CLogger logger("x", Levels::All, true);
-    logger.AddAppender(&appender);
-    logger.LogError("lost");
-    EXPECT_TRUE(appender.Stop(error));
-    EXPECT_EQ((Texts{"register Denied", "register Denied", "deregister"}), log.calls);
 }
