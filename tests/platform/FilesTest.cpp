@@ -83,6 +83,7 @@ TEST(Files, NamesAndDirectories) {
     ASSERT_TRUE(reader.Open(b));
     EXPECT_EQ(2u, reader.Read(buffer, sizeof buffer));
     EXPECT_STREQ("AB", buffer);
+    reader.Close();  // held exclusively on Windows
 
     // Renaming never replaces.
     ASSERT_TRUE(file.Open(a, WritableFile::Mode::Truncate));
