@@ -50,9 +50,7 @@ TEST(RollingFileAppender, RollsBySizeShiftingBackups) {
         const char* files;
     } cases[] = {
         // "H|" + "r1;" reaches 5. Newest backup 1; r1 went beyond backup 3.
-        {"5",
-         "3",
-         "r1 r2 r3 r4 r5",
+        {"5", "3", "r1 r2 r3 r4 r5",
          "app.1.log=H|r5;F| app.2.log=H|r4;F| app.3.log=H|r3;F| app.log=H|F|"},
         // Below the limit a record stays; the one that reaches it stays in the old file.
         {"9", "2", "ab cde f", "app.1.log=H|ab;cde;F| app.log=H|f;F|"},
