@@ -8,7 +8,7 @@
 namespace shellexttest {
 namespace {
 
-const std::string ClassId = "{7D3A5C21-94E8-4B6F-A1C2-5E8F0D4B9A63}";
+const std::string Class = "CLSID\\{7D3A5C21-94E8-4B6F-A1C2-5E8F0D4B9A63}";
 const char* const HandlerKinds[] = {
     "*",      "AllFilesystemObjects", "Directory",      "Directory\\background", "Drive",
     "Folder", "LibraryFolder",        "LibraryLocation"};
@@ -25,25 +25,27 @@ class RegistrationTest : public ShellExtFixture {
     static std::string HandlerKey(const char* kind) {
         return std::string(kind) + "\\shellex\\ContextMenuHandlers\\Tamarack";
     }
+    // Registers on an empty registry where the key `failing` cannot be created.
+    HRESULT RegisterWithout(const std::string& failing) {
+        shell.registry.clear();
+        shell.keysThatCannotBeCreated = {platform::shell::StandInShellServices::KeyId(failing)};
+        return DllRegisterServer();
+    }
 };
 
-TEST_F(RegistrationTest, RegisterWritesElevenEntriesAndMayRunTwice) {
-    EXPECT_EQ(ClassId, tamarack::GuidText(tamarack::CLSID_DLLRegisterer));
+TEST_F(RegistrationTest, RegisterWritesElevenEntriesTwiceAndUnregisterRemovesThemOnce) {
+    EXPECT_EQ(Class.substr(6), tamarack::GuidText(tamarack::CLSID_DLLRegisterer));
     for (int run = 0; run < 2; ++run) {
         ASSERT_EQ(S_OK, DllRegisterServer()) << run;
-        EXPECT_EQ("Tamarack", Value("CLSID\\" + ClassId));
-        EXPECT_EQ(shell.moduleFileName, Value("CLSID\\" + ClassId + "\\InProcServer32"));
-        EXPECT_EQ("Apartment", Value("CLSID\\" + ClassId + "\\InProcServer32", "ThreadingModel"));
+        EXPECT_EQ("Tamarack", Value(Class));
+        EXPECT_EQ(shell.moduleFileName, Value(Class + "\\InProcServer32"));
+        EXPECT_EQ("Apartment", Value(Class + "\\InProcServer32", "ThreadingModel"));
         for (const char* kind : HandlerKinds)
-            EXPECT_EQ(ClassId, Value(HandlerKey(kind))) << kind;
+            EXPECT_EQ(Class.substr(6), Value(HandlerKey(kind))) << kind;
         EXPECT_EQ(0, shell.openKeys) << "a key was left open";
     }
-}
-
-TEST_F(RegistrationTest, UnregisterRemovesEverythingAndFailsWhenNothingIsThere) {
-    ASSERT_EQ(S_OK, DllRegisterServer());
     EXPECT_EQ(S_OK, DllUnregisterServer());
-    EXPECT_EQ(nullptr, shell.FindKey("CLSID\\" + ClassId));
+    EXPECT_EQ(nullptr, shell.FindKey(Class));
     for (const char* kind : HandlerKinds)
         EXPECT_EQ(nullptr, shell.FindKey(HandlerKey(kind)));
     EXPECT_NE(nullptr, shell.FindKey("Directory\\shellex\\ContextMenuHandlers"));
@@ -52,46 +54,33 @@ TEST_F(RegistrationTest, UnregisterRemovesEverythingAndFailsWhenNothingIsThere) 
 
 TEST_F(RegistrationTest, FirstFailureStopsTheWalk) {
     // A handler key that cannot be created: the rows before it stay, those after are not written.
-    shell.keysThatCannotBeCreated.insert(
-        platform::shell::StandInShellServices::KeyId(HandlerKey("Directory")));
-    EXPECT_EQ(SELFREG_E_CLASS, DllRegisterServer());
-    EXPECT_EQ("Tamarack", Value("CLSID\\" + ClassId));
-    EXPECT_EQ(ClassId, Value(HandlerKey("AllFilesystemObjects")));
+    EXPECT_EQ(SELFREG_E_CLASS, RegisterWithout(HandlerKey("Directory")));
+    EXPECT_EQ("Tamarack", Value(Class));
+    EXPECT_EQ(Class.substr(6), Value(HandlerKey("AllFilesystemObjects")));
     EXPECT_EQ("(no key)", Value(HandlerKey("Drive")));
-
     // A class key that cannot be created stops before any handler row.
-    shell.registry.clear();
-    shell.keysThatCannotBeCreated = {
-        platform::shell::StandInShellServices::KeyId("CLSID\\" + ClassId + "\\InProcServer32")};
-    EXPECT_EQ(SELFREG_E_CLASS, DllRegisterServer());
-    EXPECT_EQ("Tamarack", Value("CLSID\\" + ClassId));
+    EXPECT_EQ(SELFREG_E_CLASS, RegisterWithout(Class + "\\InProcServer32"));
     EXPECT_EQ("(no key)", Value(HandlerKey("*")));
-
     // A value that cannot be set is a failure, not a success.
-    shell.registry.clear();
-    shell.keysThatCannotBeCreated.clear();
     shell.valuesCanBeSet = false;
-    EXPECT_EQ(SELFREG_E_CLASS, DllRegisterServer());
-    EXPECT_EQ("(no value)", Value("CLSID\\" + ClassId));
+    EXPECT_EQ(SELFREG_E_CLASS, RegisterWithout(""));
+    EXPECT_EQ("(no value)", Value(Class));
     EXPECT_EQ("(no key)", Value(HandlerKey("*")));
     EXPECT_EQ(0, shell.openKeys);
-
     // Without its module path the class is not registered at all.
     shell.valuesCanBeSet = true;
-    shell.registry.clear();
     shell.moduleFileName.clear();
-    EXPECT_EQ(SELFREG_E_CLASS, DllRegisterServer());
+    EXPECT_EQ(SELFREG_E_CLASS, RegisterWithout(""));
     EXPECT_TRUE(shell.registry.empty());
 
     // Unregistering stops at the first key that cannot be deleted (here: one with a subkey).
     shell.moduleFileName = "C:\\t.dll";
-    ASSERT_EQ(S_OK, DllRegisterServer());
+    ASSERT_EQ(S_OK, RegisterWithout(""));
     HKEY extra = nullptr;
     ASSERT_EQ(
         0, shell.CreateKey(HKEY_CLASSES_ROOT, (HandlerKey("Drive") + "\\extra").c_str(), &extra));
     shell.CloseKey(extra);
     EXPECT_EQ(SELFREG_E_CLASS, DllUnregisterServer());
-    EXPECT_EQ(nullptr, shell.FindKey("CLSID\\" + ClassId));
     EXPECT_EQ(nullptr, shell.FindKey(HandlerKey("Directory\\background")));
     EXPECT_NE(nullptr, shell.FindKey(HandlerKey("Drive")));
     EXPECT_NE(nullptr, shell.FindKey(HandlerKey("Folder")));

@@ -5,26 +5,13 @@
 
 #include <fstream>
 
-#include "logging/core/CLogFactory.h"
 #include "platform/Environment.h"
 #include "tests/shellext/ShellExtFixture.h"
+#include "tests/shellext/TraceConfiguration.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TemporaryDirectory.h"
 
 namespace {
-
-std::string Escaped(std::string path) {
-    std::string escaped;
-    for (char c : path)
-        escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    return escaped;
-}
-
-std::string ProgramBaseName() {
-    std::string path = platform::ExecutablePath();
-    std::string name = path.substr(path.find_last_of("\\/") + 1);
-    return name.substr(0, name.rfind('.'));
-}
 
 class ShellExtLogging : public shellexttest::ShellExtFixture {};
 
@@ -36,17 +23,11 @@ TEST_F(ShellExtLogging, AUserConfigurationAtDebugTracesTheHandler) {
     environment.Set("USERPROFILE", profile.Path().string());
     environment.Set("TEMP", profile.Path().string());
     environment.Unset("SCRIVLOG_DUMP_CONFIG");
+    std::string program = platform::ExecutablePath();
+    program = program.substr(program.find_last_of("\\/") + 1);
     std::string trace = profile.File("trace.log");
-    std::ofstream(profile.File(ProgramBaseName() + ".scrivlog.xml")) << R"(<logger:configuration>
-  <appender name="Trace" class="FileAppender">
-    <param name="File" value=")" + Escaped(trace) + R"("/>
-    <layout class="PatternLayout"><param name="ConversionPattern" value="%-5p %c{1}: %m%n"/></layout>
-  </appender>
-  <category name="com.brenmoor.quillhaven.Tamarack" additivity="false">
-    <priority value="Debug"/><appender-ref ref="Trace"/>
-  </category>
-  <root/>
-</logger:configuration>)";
+    std::ofstream(profile.File(program.substr(0, program.rfind('.')) + ".scrivlog.xml"))
+        << shellexttest::TraceConfiguration(trace);
 
     // Objects made before the module is loaded write nothing: the handles are null.
     ASSERT_EQ(nullptr, tamarack::ModuleLogger);
@@ -60,12 +41,7 @@ TEST_F(ShellExtLogging, AUserConfigurationAtDebugTracesTheHandler) {
     handler->Release();
     shellexttest::StandInDataObject empty({});
     empty.hasDropData = false;
-    IShellExtInit* init = nullptr;
-    IClassFactory* factory = nullptr;
-    DllGetClassObject(tamarack::CLSID_DLLRegisterer, IID_IClassFactory,
-                      reinterpret_cast<void**>(&factory));
-    factory->CreateInstance(nullptr, IID_IShellExtInit, reinterpret_cast<void**>(&init));
-    factory->Release();
+    IShellExtInit* init = NewHandler();
     EXPECT_EQ(E_FAIL, init->Initialize(nullptr, &empty, nullptr));
     init->Release();
     tamarack::StopLogging();
@@ -87,8 +63,7 @@ TEST_F(ShellExtLogging, AUserConfigurationAtDebugTracesTheHandler) {
     for (const char* lines : expected) {
         size_t at = log.find(lines, from);
         EXPECT_NE(std::string::npos, at) << lines << "\nin:\n" << log;
-        if (at != std::string::npos)
-            from = at;
+        from = at == std::string::npos ? from : at;
     }
     // The user's category keeps the compiled-in reference too: the same lines reach the
     // rolling file in TEMP, in the compiled-in pattern.

@@ -34,9 +34,10 @@ std::string DllPath() {
     return path.substr(0, path.rfind('\\')) + "\\tamarack.dll";
 }
 
-// Runs regsvr32 silently on the DLL to its end: its exit code, or -1 when it did not start.
-long Regsvr32(const char* options) {
-    std::string commandLine = std::string("regsvr32.exe /s ") + options + " \"" + DllPath() + "\"";
+// Runs regsvr32 silently on the DLL, registering or with "/u" unregistering, to its end:
+// its exit code, or -1 when it could not start.
+long Regsvr32(const char* option = "") {
+    std::string commandLine = std::string("regsvr32.exe /s ") + option + " \"" + DllPath() + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -154,7 +155,7 @@ bool WithWindow(const char* caption, const std::function<void(HWND)>& act,
 
 class WineShellExtTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { ASSERT_EQ(0, Regsvr32("")); }
+    static void SetUpTestSuite() { ASSERT_EQ(0, Regsvr32()); }
     void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
     void TearDown() override {
         PressKeys(false, false);
@@ -177,19 +178,18 @@ class WineShellExtTest : public ::testing::Test {
     // The entries a handler for `paths` appends to `menu` with `flags`, and their count.
     static int BuildMenu(HMENU menu, const std::vector<std::string>& paths, UINT flags) {
         IContextMenu* handler = Handler(paths);
-        int count = handler ? HRESULT_CODE(handler->QueryContextMenu(menu, GetMenuItemCount(menu),
-                                                                     100, 200, flags))
-                            : -1;
-        if (handler)
-            handler->Release();
-        return count;
+        if (!handler)
+            return -1;
+        HRESULT result = handler->QueryContextMenu(menu, GetMenuItemCount(menu), 100, 200, flags);
+        handler->Release();
+        return HRESULT_CODE(result);
     }
 
     testsupport::TemporaryDirectory directory;
 };
 
 TEST_F(WineShellExtTest, Regsvr32WritesElevenEntriesAndRemovesThemOnce) {
-    ASSERT_EQ(0, Regsvr32(""));  // a second time over the suite's registration
+    ASSERT_EQ(0, Regsvr32());  // a second time over the suite's registration
     EXPECT_EQ("Tamarack", ClassesValue("CLSID\\" + ClassId));
     EXPECT_EQ(DllPath(), ClassesValue("CLSID\\" + ClassId + "\\InProcServer32"));
     EXPECT_EQ("Apartment",
@@ -201,26 +201,23 @@ TEST_F(WineShellExtTest, Regsvr32WritesElevenEntriesAndRemovesThemOnce) {
     for (const char* kind : HandlerKinds)
         EXPECT_EQ("(none)", ClassesValue(HandlerKey(kind))) << kind;
     EXPECT_NE(0, Regsvr32("/u"));
-    ASSERT_EQ(0, Regsvr32(""));
+    ASSERT_EQ(0, Regsvr32());
 }
 
-TEST_F(WineShellExtTest, TheModuleCountsTheObjectsMadeThroughTheRegistry) {
-    HMODULE module = LoadLibraryA(DllPath().c_str());
-    ASSERT_NE(nullptr, module);
+TEST_F(WineShellExtTest, RealMenusGetTheEntriesWithBitmapsAndTheModuleCountsObjects) {
+    std::string file = MakeFile(directory, "a.txt"), folder = directory.Path().string();
+    HMODULE module = LoadLibraryA(DllPath().c_str());  // the module that COM loads
     auto canUnloadNow = reinterpret_cast<HRESULT(WINAPI*)()>(
         reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
     ASSERT_NE(nullptr, canUnloadNow);
     EXPECT_EQ(S_OK, canUnloadNow());
-    IContextMenu* handler = Handler({MakeFile(directory, "a.txt")});  // the same module
+    IContextMenu* handler = Handler({file});
     ASSERT_NE(nullptr, handler);
     EXPECT_EQ(S_FALSE, canUnloadNow());
     handler->Release();
     EXPECT_EQ(S_OK, canUnloadNow());
     FreeLibrary(module);
-}
 
-TEST_F(WineShellExtTest, RealMenusGetTheEntriesWithBitmaps) {
-    std::string file = MakeFile(directory, "a.txt"), folder = directory.Path().string();
     HMENU menu = CreatePopupMenu();
     InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, 1, "Open");
     EXPECT_EQ(6, BuildMenu(menu, {file}, CMF_NORMAL));
@@ -233,15 +230,16 @@ TEST_F(WineShellExtTest, RealMenusGetTheEntriesWithBitmaps) {
     DestroyMenu(menu);
     menu = CreatePopupMenu();
     EXPECT_EQ(4, BuildMenu(menu, {folder}, CMF_EXPLORE));
-    EXPECT_EQ("101 [16x16] Shell (" + folder + ")", MenuLines(menu).at(2));
-    DestroyMenu(menu);
-    menu = CreatePopupMenu();
     EXPECT_EQ(8, BuildMenu(menu, {file, folder}, CMF_NORMAL));
     EXPECT_EQ(0, BuildMenu(menu, {file, folder}, CMF_DEFAULTONLY));
-    EXPECT_EQ((std::vector<std::string>{"-", "100 [16x16] Shell (Current directory)", "-",
-                                        "106 Touch selected files (cur date/time)",
-                                        "107 Touch seledted files ...", "-"}),
-              MenuLines(menu));
+    EXPECT_EQ(
+        (std::vector<std::string>{
+            "-", "100 [16x16] Shell (Current directory)", "101 [16x16] Shell (" + folder + ")",
+            "102 [16x16] Copy to Clipboard (Current directory)",
+            "103 [16x16] Copy to Clipboard (" + folder + ")", "-", "-",
+            "100 [16x16] Shell (Current directory)", "-",
+            "106 Touch selected files (cur date/time)", "107 Touch seledted files ...", "-"}),
+        MenuLines(menu));
     DestroyMenu(menu);
 }
 
@@ -302,7 +300,8 @@ TEST_F(WineShellExtTest, DialogTemplateAndBitmapsAreCompiledIn) {
                                    std::to_string(header.biCompression))
             << id;
     }
-    // The dialog template: words and texts ("#N" for an ordinal), items aligned to 4 bytes.
+    // The dialog template, read field by field as `layout` names them: D a double word
+    // (hex), W a word, T a text ('#N' for an ordinal), | the 4-byte alignment of an item.
     const BYTE* start = resource(101, reinterpret_cast<LPCSTR>(RT_DIALOG));
     ASSERT_NE(nullptr, start);
     const BYTE* at = start;
@@ -312,53 +311,53 @@ TEST_F(WineShellExtTest, DialogTemplateAndBitmapsAreCompiledIn) {
         at += 2;
         return value;
     };
-    auto text = [&] {
-        std::string result;
-        WORD c = word();
-        if (c == 0xFFFF)
-            return "#" + std::to_string(word());
-        for (; c != 0; c = word())
-            result += static_cast<char>(c);
-        return result;
+    auto read = [&](const std::string& layout) {
+        std::string fields;
+        for (char field : layout) {
+            std::string text;
+            if (field == '|') {
+                while ((at - start) % 4)
+                    ++at;
+                continue;
+            } else if (field == 'D') {
+                char hex[16];
+                unsigned long low = word();
+                std::snprintf(hex, sizeof hex, "%lX",
+                              low | static_cast<unsigned long>(word()) << 16);
+                text = hex;
+            } else if (field == 'W') {
+                text = std::to_string(word());
+            } else {
+                WORD c = word();
+                text = c == 0xFFFF ? "#" + std::to_string(word()) : "'";
+                for (; c != 0xFFFF && c != 0; c = word())
+                    text += static_cast<char>(c);
+                text += text[0] == '#' ? "" : "'";
+            }
+            fields += (fields.empty() ? "" : " ") + text;
+        }
+        return fields;
     };
     // Style, extended style, item count, position and size, menu, class, caption, font.
-    std::vector<std::string> fields;
-    for (int i = 0; i < 9; ++i)
-        fields.push_back(std::to_string(word()));
-    for (int i = 0; i < 3; ++i)
-        fields.push_back(text());
-    fields.push_back(std::to_string(word()));
-    fields.push_back(text());
-    EXPECT_EQ((std::vector<std::string>{"192", "32968", "0", "0", "14", "0", "0", "247", "57", "",
-                                        "", "Choose Date/Time", "8", "MS Sans Serif"}),
-              fields);
+    EXPECT_EQ("80C800C0 0 14 0 0 247 57 '' '' 'Choose Date/Time' 8 'MS Sans Serif'",
+              read("DDWWWWWTTTWT"));
+    // Each item: style, extended style, position and size, id, class (0x80 button, 0x82
+    // static, 0x85 combo box), text, no creation data.
     std::vector<std::string> items;
-    for (int i = 0; i < 14; ++i) {
-        while ((at - start) % 4)
-            ++at;
-        DWORD style = word() | static_cast<DWORD>(word()) << 16;
-        DWORD extended = word() | static_cast<DWORD>(word()) << 16;
-        int x = word(), y = word(), cx = word(), cy = word(), id = word();
-        std::string kind = text();
-        std::string title = text();
-        word();  // no creation data
-        char line[160];
-        std::snprintf(line, sizeof line, "%d %s '%s' %d,%d,%d,%d %08lX %lX", id, kind.c_str(),
-                      title.c_str(), x, y, cx, cy, static_cast<unsigned long>(style),
-                      static_cast<unsigned long>(extended));
-        items.push_back(line);
-    }
+    for (int i = 0; i < 14; ++i)
+        items.push_back(read("|DDWWWWWTTW"));
     FreeLibrary(module);
-    // Classes by ordinal: 0x80 button, 0x82 static, 0x85 combo box.
     EXPECT_EQ(
         (std::vector<std::string>{
-            "65535 #130 '&Day:' 7,9,16,8 50020000 0", "1000 #133 '' 31,7,27,119 50230903 0",
-            "65535 #130 '&Month:' 7,22,23,8 50020000 0", "1001 #133 '' 31,20,70,86 50230903 0",
-            "65535 #130 '&Year:' 7,35,20,8 50020000 0", "1002 #133 '' 31,34,48,85 50230903 0",
-            "65535 #130 '&Hours:' 105,9,22,8 50020000 0", "1003 #133 '' 137,7,48,30 50230903 0",
-            "65535 #130 '&Minutes:' 105,22,28,8 50020000 0", "1004 #133 '' 137,20,48,30 50230903 0",
-            "65535 #130 '&Seconds:' 105,35,31,8 50020000 0", "1005 #133 '' 137,34,48,30 50230903 0",
-            "1 #128 'OK' 190,7,50,14 50010001 0", "2 #128 'Cancel' 190,24,50,14 50010000 0"}),
+            "50020000 0 7 9 16 8 65535 #130 '&Day:' 0", "50230903 0 31 7 27 119 1000 #133 '' 0",
+            "50020000 0 7 22 23 8 65535 #130 '&Month:' 0", "50230903 0 31 20 70 86 1001 #133 '' 0",
+            "50020000 0 7 35 20 8 65535 #130 '&Year:' 0", "50230903 0 31 34 48 85 1002 #133 '' 0",
+            "50020000 0 105 9 22 8 65535 #130 '&Hours:' 0", "50230903 0 137 7 48 30 1003 #133 '' 0",
+            "50020000 0 105 22 28 8 65535 #130 '&Minutes:' 0",
+            "50230903 0 137 20 48 30 1004 #133 '' 0",
+            "50020000 0 105 35 31 8 65535 #130 '&Seconds:' 0",
+            "50230903 0 137 34 48 30 1005 #133 '' 0", "50010001 0 190 7 50 14 1 #128 'OK' 0",
+            "50010000 0 190 24 50 14 2 #128 'Cancel' 0"}),
         items);
 }
 
@@ -449,7 +448,7 @@ TEST(WineShellExtLogging, ProcessAttachLoadsTheUserConfiguration) {
         environment.Set("USERPROFILE", profile.Path().string());
         environment.Set("TEMP", profile.Path().string());
         environment.Set("SCRIVLOG_DUMP_CONFIG", "1");
-        ASSERT_EQ(0, Regsvr32(""));
+        ASSERT_EQ(0, Regsvr32());
     }
     std::string log = testsupport::ReadFile(trace);
     EXPECT_EQ(0u, log.find("DEBUG Tamarack: AllocBitmap\r\nDEBUG Tamarack: hBitmap=")) << log;
