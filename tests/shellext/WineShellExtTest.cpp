@@ -97,26 +97,16 @@ uint64_t LocalToUtcTicks(WORD year, WORD month, WORD day, WORD hour, WORD minute
     return Ticks(time);
 }
 
-// The menu's entries, one line each: "-" for a separator, else the id, "[16x16]" when the
-// entry shows one 16 x 16 bitmap checked or not, and the caption.
+// The menu's entries, one line each: "-" for a separator, else the id, the extension's
+// bitmap that the entry shows in brackets, and the caption.
 std::vector<std::string> MenuLines(HMENU menu) {
     std::vector<std::string> lines;
-    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
-        char text[512] = "";
-        MENUITEMINFOA item{};
-        item.cbSize = sizeof item;
-        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_CHECKMARKS;
-        item.dwTypeData = text;
-        item.cch = sizeof text;
-        EXPECT_TRUE(GetMenuItemInfoA(menu, position, TRUE, &item));
-        BITMAP bitmap{};
-        bool shown = item.hbmpUnchecked && item.hbmpUnchecked == item.hbmpChecked &&
-                     GetObjectA(item.hbmpUnchecked, sizeof bitmap, &bitmap) &&
-                     bitmap.bmWidth == 16 && bitmap.bmHeight == 16;
-        lines.push_back(item.fType & MFT_SEPARATOR
+    for (const tamarackhost::MenuEntry& entry : tamarackhost::ReadMenu(menu))
+        lines.push_back(entry.separator
                             ? "-"
-                            : std::to_string(item.wID) + (shown ? " [16x16] " : " ") + text);
-    }
+                            : std::to_string(entry.id) +
+                                  (entry.bitmap.empty() ? "" : " [" + entry.bitmap + "]") + " " +
+                                  entry.text);
     return lines;
 }
 
@@ -221,11 +211,11 @@ TEST_F(WineShellExtTest, RealMenusGetTheEntriesWithBitmapsAndTheModuleCountsObje
     HMENU menu = CreatePopupMenu();
     InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, 1, "Open");
     EXPECT_EQ(6, BuildMenu(menu, {file}, CMF_NORMAL));
-    EXPECT_EQ((std::vector<std::string>{"1 Open", "-", "100 [16x16] Shell (Current directory)",
-                                        "102 [16x16] Copy to Clipboard (Current directory)",
-                                        "103 [16x16] Copy to Clipboard (" + file + ")", "-",
-                                        "104 [16x16] Touch " + file + " (cur date/time)",
-                                        "105 [16x16] Touch " + file + " ...", "-"}),
+    EXPECT_EQ((std::vector<std::string>{"1 Open", "-", "100 [shell] Shell (Current directory)",
+                                        "102 [clipboard] Copy to Clipboard (Current directory)",
+                                        "103 [clipboard] Copy to Clipboard (" + file + ")", "-",
+                                        "104 [touch] Touch " + file + " (cur date/time)",
+                                        "105 [touch] Touch " + file + " ...", "-"}),
               MenuLines(menu));
     DestroyMenu(menu);
     menu = CreatePopupMenu();
@@ -234,10 +224,10 @@ TEST_F(WineShellExtTest, RealMenusGetTheEntriesWithBitmapsAndTheModuleCountsObje
     EXPECT_EQ(0, BuildMenu(menu, {file, folder}, CMF_DEFAULTONLY));
     EXPECT_EQ(
         (std::vector<std::string>{
-            "-", "100 [16x16] Shell (Current directory)", "101 [16x16] Shell (" + folder + ")",
-            "102 [16x16] Copy to Clipboard (Current directory)",
-            "103 [16x16] Copy to Clipboard (" + folder + ")", "-", "-",
-            "100 [16x16] Shell (Current directory)", "-",
+            "-", "100 [shell] Shell (Current directory)", "101 [shell] Shell (" + folder + ")",
+            "102 [clipboard] Copy to Clipboard (Current directory)",
+            "103 [clipboard] Copy to Clipboard (" + folder + ")", "-", "-",
+            "100 [shell] Shell (Current directory)", "-",
             "106 Touch selected files (cur date/time)", "107 Touch seledted files ...", "-"}),
         MenuLines(menu));
     DestroyMenu(menu);

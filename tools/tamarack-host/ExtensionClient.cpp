@@ -1,8 +1,31 @@
 #include "tools/tamarack-host/ExtensionClient.h"
 
+#include <cstring>
+
 #include "tools/tamarack-host/HostDataObject.h"
 
 namespace tamarackhost {
+namespace {
+
+// Which of the extension's bitmaps `bitmap` shows, by comparing pixels.
+const char* BitmapName(HBITMAP bitmap) {
+    HMODULE module = GetModuleHandleA("tamarack.dll");
+    static const char* const names[] = {"shell", "clipboard", "touch"};
+    unsigned char shown[2048], known[2048];
+    LONG shownSize = GetBitmapBits(bitmap, sizeof shown, shown);
+    for (int i = 0; module && i < 3; ++i) {
+        HBITMAP candidate = LoadBitmapA(module, MAKEINTRESOURCEA(101 + i));
+        LONG knownSize = candidate ? GetBitmapBits(candidate, sizeof known, known) : 0;
+        bool same = knownSize == shownSize && std::memcmp(known, shown, knownSize) == 0;
+        if (candidate)
+            DeleteObject(candidate);
+        if (same && shownSize > 0)
+            return names[i];
+    }
+    return "other";
+}
+
+}  // namespace
 
 const CLSID TamarackClass = {
     0x7D3A5C21, 0x94E8, 0x4B6F, {0xA1, 0xC2, 0x5E, 0x8F, 0x0D, 0x4B, 0x9A, 0x63}};
@@ -29,6 +52,31 @@ HRESULT InvokeOffset(IContextMenu* handler, int offset) {
     invocation.lpVerb = MAKEINTRESOURCEA(offset);
     invocation.nShow = SW_SHOWNORMAL;
     return handler->InvokeCommand(&invocation);
+}
+
+std::vector<MenuEntry> ReadMenu(HMENU menu) {
+    std::vector<MenuEntry> entries;
+    int count = GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        char text[512] = "";
+        MENUITEMINFOA item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_CHECKMARKS;
+        item.dwTypeData = text;
+        item.cch = sizeof text;
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &item))
+            continue;
+        MenuEntry entry;
+        entry.separator = (item.fType & MFT_SEPARATOR) != 0;
+        entry.id = item.wID;
+        entry.text = text;
+        // The shell shows the unchecked bitmap; the extension sets both to the same one.
+        if (item.hbmpUnchecked)
+            entry.bitmap =
+                item.hbmpUnchecked == item.hbmpChecked ? BitmapName(item.hbmpUnchecked) : "other";
+        entries.push_back(entry);
+    }
+    return entries;
 }
 
 void PressKeys(bool control, bool shift) {

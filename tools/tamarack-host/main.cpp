@@ -34,42 +34,17 @@ std::string FullPath(const char* path) {
     return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string(path);
 }
 
-// Which of the extension's bitmaps `bitmap` shows, by comparing pixels.
-const char* BitmapName(HBITMAP bitmap) {
-    HMODULE module = GetModuleHandleA("tamarack.dll");
-    static const char* const names[] = {"shell", "clipboard", "touch"};
-    unsigned char shown[2048], known[2048];
-    LONG shownSize = GetBitmapBits(bitmap, sizeof shown, shown);
-    for (int i = 0; module && i < 3; ++i) {
-        HBITMAP candidate = LoadBitmapA(module, MAKEINTRESOURCEA(101 + i));
-        LONG knownSize = candidate ? GetBitmapBits(candidate, sizeof known, known) : 0;
-        bool same = knownSize == shownSize && std::memcmp(known, shown, knownSize) == 0;
-        if (candidate)
-            DeleteObject(candidate);
-        if (same && shownSize > 0)
-            return names[i];
-    }
-    return "other";
-}
-
 void PrintMenu(HMENU menu) {
-    int count = GetMenuItemCount(menu);
-    for (int position = 0; position < count; ++position) {
-        char text[512] = "";
-        MENUITEMINFOA item{};
-        item.cbSize = sizeof item;
-        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_CHECKMARKS;
-        item.dwTypeData = text;
-        item.cch = sizeof text;
-        if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &item))
-            continue;
-        if (item.fType & MFT_SEPARATOR) {
-            std::printf("  %2d  ----------\n", position);
+    std::vector<tamarackhost::MenuEntry> entries = tamarackhost::ReadMenu(menu);
+    for (size_t position = 0; position < entries.size(); ++position) {
+        const tamarackhost::MenuEntry& entry = entries[position];
+        if (entry.separator) {
+            std::printf("  %2d  ----------\n", static_cast<int>(position));
             continue;
         }
-        std::printf("  %2d  id %-3u %s", position, item.wID, text);
-        if (item.hbmpUnchecked)
-            std::printf("  [bitmap: %s]", BitmapName(item.hbmpUnchecked));
+        std::printf("  %2d  id %-3u %s", static_cast<int>(position), entry.id, entry.text.c_str());
+        if (!entry.bitmap.empty())
+            std::printf("  [bitmap: %s]", entry.bitmap.c_str());
         std::printf("\n");
     }
 }
