@@ -1,6 +1,7 @@
 // The handler and its class factory on the stand-in shell: the entries each kind of
 // selection gets, the flags, the COM rules and the module's object count.
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -25,18 +26,16 @@ class CShellExtTest : public ShellExtFixture {
         handler->Release();
         EXPECT_EQ(1, data.references) << "the data object was not released";
         entries.clear();
-        for (const StandInMenu::Entry& entry : menu.entries) {
-            HBITMAP bitmap = entry.bitmap;
-            char shown = bitmap == tamarack::ShellBitmap       ? 'S'
-                         : bitmap == tamarack::ClipboardBitmap ? 'C'
-                         : bitmap == tamarack::TouchBitmap     ? 'T'
-                         : bitmap                              ? '?'
-                                                               : '-';
+        const std::map<HBITMAP, char> bitmaps{{tamarack::ShellBitmap, 'S'},
+                                              {tamarack::ClipboardBitmap, 'C'},
+                                              {tamarack::TouchBitmap, 'T'},
+                                              {nullptr, '-'}};
+        for (const StandInMenu::Entry& entry : menu.entries)
             entries.push_back(entry.flags == MF_SEPARATOR ? std::string("-")
                               : entry.flags != MF_STRING
                                   ? "flags " + std::to_string(entry.flags)
-                                  : std::to_string(entry.id) + " " + shown + " " + entry.text);
-        }
+                                  : std::to_string(entry.id) + " " + bitmaps.at(entry.bitmap) +
+                                        " " + entry.text);
         return result;
     }
     std::vector<std::string> entries;
@@ -72,11 +71,8 @@ TEST_F(CShellExtTest, EachKindOfSelectionGetsItsEntriesAndCount) {
     std::string path = "C:\\" + std::string(240, 'x') + "\\" + std::string(11, 'y') + ".txt";
     AddFile(path);
     EXPECT_EQ(6, BuildMenu({path}));
-    const std::string& touch = entries[6];
-    EXPECT_EQ(6 + 271u, touch.size());
-    EXPECT_EQ(0u, touch.rfind("104 T Touch C:\\xxx", 0));
-    EXPECT_NE(std::string::npos, touch.find("..."));
-    EXPECT_NE(std::string::npos, touch.find("yyyy.txt (cur date/time)"));
+    EXPECT_EQ(6 + 271u, entries[6].size());
+    EXPECT_NE(std::string::npos, entries[6].find("xxx...x")) << entries[6];
     EXPECT_EQ("105 T Touch " + path + " ...", entries[7]);
 }
 

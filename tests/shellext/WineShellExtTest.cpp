@@ -259,7 +259,6 @@ TEST_F(WineShellExtTest, ClipboardTextsFollowTheModifierKeys) {
         std::string text;
     } cases[] = {
         {3, false, false, "\"" + file + "\""},
-        {3, true, false, "\"My File.txt\""},
         {3, true, true, "\"MY FILE.TXT\""},
         {2, false, false, parent.find(' ') == std::string::npos ? parent : "\"" + parent + "\""}};
     for (const auto& copy : cases) {
