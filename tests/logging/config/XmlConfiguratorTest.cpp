@@ -18,36 +18,29 @@ std::vector<std::string> AppenderNames(const CLogger& logger) {
 
 TEST(XmlConfigurator, CreatesClassesByName) {
     CLogFactory factory;
-    CAppenderSkeleton* console = CreateAppender(factory, "consoleappender", "Out", Levels::Warn);
-    ASSERT_NE(nullptr, console);
-    EXPECT_STREQ("ConsoleAppender", console->GetClassName());
-    EXPECT_TRUE(console->OwnedByFactory);
-    EXPECT_EQ(400, console->Threshold);
-    // An existing name wins over the class asked for.
-    EXPECT_EQ(console, CreateAppender(factory, "SimpleLayout", "OUT", Levels::All));
-    EXPECT_EQ(nullptr, CreateAppender(factory, "SkeletonAppender", "Other", Levels::All));
-    EXPECT_EQ("Appender class 'SkeletonAppender' not supported", factory.LastError);
-    EXPECT_EQ(1, factory.GetAppenderCount());
     // Every appender and layout class of the library, by its configuration name.
     for (const char* name :
          {"ConsoleAppender", "DailyFileAppender", "DailyRollingFileAppender", "EditWindowAppender",
           "EventLogAppender", "FileAppender", "RollingFileAppender", "SlowResourceAppender",
           "UDPConsoleAppender", "UDPConsoleColorAppender", "Win32DebugAppender"}) {
-        CAppenderSkeleton* made = CreateAppender(factory, name, name, Levels::All);
+        CAppenderSkeleton* made = CreateAppender(factory, name, name, Levels::Warn);
         ASSERT_NE(nullptr, made) << name;
         EXPECT_STREQ(name, made->GetClassName());
+        EXPECT_TRUE(made->OwnedByFactory && made->Threshold == Levels::Warn);
     }
-    for (const char* name : {"BasicLayout", "CSVLayout", "HTMLLayout", "NullLayout",
-                             "PatternLayout", "SimpleLayout"}) {
-        CLayoutSkeleton* made = CreateLayout(factory, name);
-        ASSERT_NE(nullptr, made) << name;
-        EXPECT_STREQ(name, made->GetClassName());
-    }
-    CLayoutSkeleton* first = CreateLayout(factory, "simplelayout");
-    ASSERT_NE(nullptr, first);
-    EXPECT_NE(first, CreateLayout(factory, "SimpleLayout"));  // layouts are never shared
+    for (const char* name :
+         {"BasicLayout", "CSVLayout", "HTMLLayout", "NullLayout", "PatternLayout", "SimpleLayout"})
+        EXPECT_STREQ(name, CreateLayout(factory, name)->GetClassName());
+    // Names ignore case; an existing appender's name wins over the class asked for, and
+    // layouts are never shared.
+    EXPECT_EQ(factory.GetAppenderAt(0),
+              CreateAppender(factory, "SimpleLayout", "consoleappender", 0));
+    EXPECT_NE(CreateLayout(factory, "simplelayout"), CreateLayout(factory, "SimpleLayout"));
+    EXPECT_EQ(nullptr, CreateAppender(factory, "SkeletonAppender", "Other", Levels::All));
+    EXPECT_EQ("Appender class 'SkeletonAppender' not supported", factory.LastError);
     EXPECT_EQ(nullptr, CreateLayout(factory, "SkeletonLayout"));
     EXPECT_EQ("Layout class 'SkeletonLayout' not supported", factory.LastError);
+    EXPECT_EQ(11, factory.GetAppenderCount());
     EXPECT_EQ(8, factory.GetLayoutCount());
 }
 
