@@ -5,7 +5,6 @@
 
 #include "logging/appenders/CDailyFileAppender.h"
 #include "logging/appenders/CDailyRollingFileAppender.h"
-#include "logging/core/TimeFormat.h"
 #include "tests/logging/appenders/FileAppenderFixture.h"
 
 using namespace scrivlog;
@@ -56,12 +55,6 @@ TEST(DailyFileAppender, PatternsAndNames) {
     constant.clock.Advance(3 * 86400000u);
     Log(constant.appender, "b");
     EXPECT_EQ("H|a;b;", constant.Read("app-fixed.log"));
-
-    // The date text goes before the extension, and a dot in a directory is no extension.
-    CDailyFileAppender names("n", Levels::All);
-    names.SetParam("File", "C:\\logs.d\\app");
-    names.SetParam("DatePattern", "'_'yyyy");
-    EXPECT_EQ("C:\\logs.d\\app_" + FormatCurrentTime("yyyy"), names.BuildFileName());
 }
 
 TEST(DailyRollingFileAppender, RollsAtMidnightAndRestarts) {

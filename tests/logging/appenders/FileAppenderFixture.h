@@ -42,6 +42,14 @@ inline bool Log(scrivlog::CAppenderSkeleton& appender, const std::string& messag
 
 // An appender named "app" with the marker layout, File set to app.log in a fresh
 // directory, and the clock at 2011-05-04 23:59:59,500.
+// How often `part` occurs in `text`.
+inline size_t Count(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
 template <typename Appender>
 struct FileFixture {
     testsupport::SettableClock clock;
