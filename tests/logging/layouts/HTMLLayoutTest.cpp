@@ -54,7 +54,6 @@ TEST(HTMLLayout, HeadExactly) {
 
 TEST(HTMLLayout, TitleRule) {
     CHTMLLayout layout;
-    EXPECT_FALSE(layout.SetParam("ConversionPattern", "%m"));
     // Only the default title, in any case of its name, gives way to the appender's names.
     const char* titles[][2] = {
         {"Scrivlog logging report", "HTML layout RollingFileAppender:R log messages report"},

@@ -47,7 +47,6 @@ TEST(PatternLayout, WorkedExampleAndDefaults) {
         "2011-03-14 09:26:53,589 [DEBUG] [ShellExt       -    3412] CShellExt::QueryInterface\r\n",
         Expand("%d [%-5p] [%-15c{1}-%8t] %m%n"));
     CPatternLayout layout;
-    EXPECT_FALSE(layout.SetParam("Header", "x"));
     std::string text;
     ASSERT_TRUE(layout.Format(MakeEvent("hello", Levels::Info), text));
     EXPECT_EQ("INFO  - hello\r\n", text);
