@@ -5,23 +5,13 @@
 #include "logging/appenders/CConsoleAppender.h"
 #include "logging/core/CLogger.h"
 #include "logging/core/CSimpleLayout.h"
+#include "tests/support/FramingLayout.h"
 
 using namespace scrivlog;
 
 namespace {
 
-// A layout that frames the output, to see the header and the footer.
-class FramingLayout : public CSimpleLayout {
-  public:
-    bool FormatHeader(std::string& text, std::string_view, std::string_view) override {
-        text = "<begin>\n";
-        return true;
-    }
-    bool FormatFooter(std::string& text, std::string_view, std::string_view) override {
-        text = "<end>\n";
-        return true;
-    }
-};
+using testsupport::FramingLayout;
 
 }  // namespace
 

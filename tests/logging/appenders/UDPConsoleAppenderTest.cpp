@@ -9,6 +9,7 @@
 #include "logging/core/CLogger.h"
 #include "logging/core/CSimpleLayout.h"
 #include "platform/Udp.h"
+#include "tests/support/FramingLayout.h"
 #include "tests/support/SettableClock.h"
 
 using namespace scrivlog;
@@ -52,17 +53,7 @@ void Open(CUDPConsoleAppender& appender, CLogger& logger, const std::string& hos
     logger.AddAppender(&appender);
 }
 
-class FramingLayout : public CSimpleLayout {
-  public:
-    bool FormatHeader(std::string& text, std::string_view, std::string_view) override {
-        text = "<begin>\n";
-        return true;
-    }
-    bool FormatFooter(std::string& text, std::string_view, std::string_view) override {
-        text = "<end>\n";
-        return true;
-    }
-};
+using testsupport::FramingLayout;
 
 }  // namespace
 
