@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace scrivlog {
@@ -18,6 +19,18 @@ inline bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
         if (ToLowerAscii(a[i]) != ToLowerAscii(b[i]))
             return false;
     return true;
+}
+
+// Appends `value` in decimal, without printf.
+inline void AppendDecimal(std::string& out, unsigned long value) {
+    char digits[24];
+    size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (count > 0)
+        out += digits[--count];
 }
 
 }  // namespace scrivlog

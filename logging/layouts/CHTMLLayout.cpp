@@ -48,17 +48,6 @@ void AppendStyleSheet(std::string& out) {
     }
 }
 
-void AppendUnsigned(std::string& out, unsigned long value) {
-    char digits[24];
-    size_t count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    while (count > 0)
-        out += digits[--count];
-}
-
 void AppendNow(std::string& out) {
     AppendFormattedTime(out, platform::LocalTime(), {});
 }
@@ -148,7 +137,7 @@ bool CHTMLLayout::FormatFooter(std::string& text, std::string_view appenderClass
 
 bool CHTMLLayout::Format(const CLoggingEvent& event, std::string& text) {
     text.assign("<tr><td>");
-    AppendUnsigned(text, event.ElapsedTime);
+    AppendDecimal(text, event.ElapsedTime);
     text += "</td><td>";
     AppendNow(text);
     text += "</td><td>";

@@ -18,17 +18,6 @@ bool IsAsciiLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-void AppendUnsigned(std::string& out, unsigned long value) {
-    char digits[24];
-    size_t count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    while (count > 0)
-        out += digits[--count];
-}
-
 // Whether a date pattern writes milliseconds: an S outside quoted text.
 bool ShowsMilliseconds(std::string_view pattern) {
     bool quoted = false;
@@ -289,7 +278,7 @@ bool CPatternLayout::Format(const CLoggingEvent& event, std::string& text) {
                 if (piece.letter == 'd')
                     AppendTime(piece, text);
                 else if (piece.letter == 'r')
-                    AppendUnsigned(text, event.ElapsedTime);
+                    AppendDecimal(text, event.ElapsedTime);
                 else
                     AppendEnvironmentText(text, piece.letter == 'u' ? "USERNAME" : "COMPUTERNAME");
                 size_t length = text.size() - start;

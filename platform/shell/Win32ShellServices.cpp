@@ -4,34 +4,10 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/SystemTime.h"
+
 namespace platform::shell {
 namespace {
-
-SYSTEMTIME ToSystemTime(const DateTime& time) {
-    SYSTEMTIME system{};
-    system.wYear = static_cast<WORD>(time.Year);
-    system.wMonth = static_cast<WORD>(time.Month);
-    system.wDayOfWeek = static_cast<WORD>(time.DayOfWeek);
-    system.wDay = static_cast<WORD>(time.Day);
-    system.wHour = static_cast<WORD>(time.Hour);
-    system.wMinute = static_cast<WORD>(time.Minute);
-    system.wSecond = static_cast<WORD>(time.Second);
-    system.wMilliseconds = static_cast<WORD>(time.Millisecond);
-    return system;
-}
-
-DateTime FromSystemTime(const SYSTEMTIME& system) {
-    DateTime time;
-    time.Year = system.wYear;
-    time.Month = system.wMonth;
-    time.DayOfWeek = system.wDayOfWeek;
-    time.Day = system.wDay;
-    time.Hour = system.wHour;
-    time.Minute = system.wMinute;
-    time.Second = system.wSecond;
-    time.Millisecond = system.wMilliseconds;
-    return time;
-}
 
 FileTime FromFiletime(const FILETIME& time) {
     return (static_cast<FileTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;

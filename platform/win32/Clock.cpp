@@ -1,24 +1,8 @@
 #include "platform/Clock.h"
 
-#include <windows.h>
+#include "platform/win32/SystemTime.h"
 
 namespace platform::system_clock {
-namespace {
-
-DateTime FromSystemTime(const SYSTEMTIME& time) {
-    DateTime result;
-    result.Year = time.wYear;
-    result.Month = time.wMonth;
-    result.DayOfWeek = time.wDayOfWeek;
-    result.Day = time.wDay;
-    result.Hour = time.wHour;
-    result.Minute = time.wMinute;
-    result.Second = time.wSecond;
-    result.Millisecond = time.wMilliseconds;
-    return result;
-}
-
-}  // namespace
 
 DateTime LocalTime() {
     SYSTEMTIME time;
