@@ -89,30 +89,25 @@ TEST(XmlParser, TextAfterChildrenAndUnclosedElements) {
 }
 
 TEST(XmlParser, ErrorMessages) {
-    Parsed mismatch("<a><b/></B></a>");
-    EXPECT_FALSE(mismatch.end);
-    EXPECT_EQ("'<a> ... </B>' is not wel-formed.", mismatch.settings.ErrorText);
-    EXPECT_EQ(3, mismatch.settings.ErrorCode);
-
-    Parsed unclosed("<a x=\"1\"/");
-    EXPECT_FALSE(unclosed.end);
-    EXPECT_EQ("Element must be closed.", unclosed.settings.ErrorText);
-    EXPECT_EQ(1, unclosed.settings.ErrorCode);
-
-    Parsed noTag("no tag at all");
-    EXPECT_FALSE(noTag.end);
-    EXPECT_EQ("XML open tag not found", noTag.settings.ErrorText);
-    EXPECT_EQ(2, noTag.settings.ErrorCode);
-    EXPECT_FALSE(noTag.settings.ErrorPosition.has_value());
-
-    Parsed badAttribute("<a b");
-    EXPECT_FALSE(badAttribute.end);
-    EXPECT_EQ("No attributes found in xml stream", badAttribute.settings.ErrorText);
-    EXPECT_EQ(4, badAttribute.settings.ErrorCode);
-
-    Parsed closer("<a></a");
-    EXPECT_FALSE(closer.end);
-    EXPECT_EQ("it must be closed with </a>", closer.settings.ErrorText);
+    struct Case {
+        const char* text;
+        int code;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"<a><b/></B></a>", 3, "'<a> ... </B>' is not wel-formed."},
+        {"<a x=\"1\"/", 1, "Element must be closed."},
+        {"no tag at all", 2, "XML open tag not found"},
+        {"<a b", 4, "No attributes found in xml stream"},
+        {"<a></a", 2, "it must be closed with </a>"},
+    };
+    for (const Case& c : cases) {
+        Parsed parsed(c.text);
+        EXPECT_FALSE(parsed.end) << c.text;
+        EXPECT_EQ(c.code, parsed.settings.ErrorCode) << c.text;
+        EXPECT_EQ(c.message, parsed.settings.ErrorText) << c.text;
+    }
+    EXPECT_FALSE(Parsed("no tag").settings.ErrorPosition.has_value());
 
     // The first error of a parse is the one reported.
     XmlParseSettings settings;
