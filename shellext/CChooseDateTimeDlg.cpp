@@ -42,6 +42,12 @@ bool CChooseDateTimeDlg::DoModal() {
            IDOK;
 }
 
+bool CChooseDateTimeDlg::Unchanged() const {
+    const platform::DateTime &a = m_chosen, &b = m_preselected;
+    return a.Year == b.Year && a.Month == b.Month && a.Day == b.Day && a.Hour == b.Hour &&
+           a.Minute == b.Minute && a.Second == b.Second;
+}
+
 void CChooseDateTimeDlg::OnInitDialog(platform::shell::DialogControls& controls) {
     AppendNumbers(controls, DayList, 1, 31, "%d");
     for (const char* month : MonthNames)

@@ -26,6 +26,8 @@ class CChooseDateTimeDlg : public platform::shell::DialogHandler {
     bool DoModal();
     // The local time chosen with OK (a day past the month's end becomes its last day).
     const platform::DateTime& Chosen() const { return m_chosen; }
+    // Whether the chosen time is the preselected one, to the second.
+    bool Unchanged() const;
     int FirstYear() const { return m_firstYear; }
     int LastYear() const { return m_lastYear; }
 

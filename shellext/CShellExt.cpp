@@ -90,7 +90,7 @@ HRESULT CShellExt::Initialize(PCIDLIST_ABSOLUTE, IDataObject* dataObject, HKEY) 
         HandlerLogger->LogDebug("CShellExt::Initialize");
     m_fileCount = 0;
     m_isDirectory = 0;
-    m_szFileName[0] = '\0';
+    m_szFileName.clear();
     m_selectedFiles.clear();
     if (!dataObject)
         return E_FAIL;
@@ -110,26 +110,25 @@ HRESULT CShellExt::Initialize(PCIDLIST_ABSOLUTE, IDataObject* dataObject, HKEY) 
     }
     held.Hold();
     HGLOBAL drop = held.medium.hGlobal;
-    m_fileCount = static_cast<int>(services.QueryDropFile(drop, AllPaths, nullptr, 0));
-    if (m_fileCount == 1) {
-        services.QueryDropFile(drop, 0, m_szFileName, sizeof m_szFileName);
-        DWORD attributes = services.FileAttributes(m_szFileName);
-        m_isDirectory =
-            attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY);
-        if (HandlerLogger)
-            HandlerLogger->LogDebug("szFileName=%s", m_szFileName);
-        return S_OK;
-    }
     try {
-        m_selectedFiles.reserve(static_cast<size_t>(std::max(m_fileCount, 0)));
-        char path[261];
-        for (int index = 0; index < m_fileCount; ++index) {
-            path[0] = '\0';
-            services.QueryDropFile(drop, static_cast<UINT>(index), path, sizeof path);
-            m_selectedFiles.emplace_back(path);
+        m_fileCount = static_cast<int>(services.DropFileCount(drop));
+        if (m_fileCount == 1) {
+            services.DropFilePath(drop, 0, m_szFileName);
+            DWORD attributes = services.FileAttributes(m_szFileName.c_str());
+            m_isDirectory =
+                attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY);
+            if (HandlerLogger)
+                HandlerLogger->LogDebug("szFileName=%s", m_szFileName.c_str());
+            return S_OK;
         }
+        m_selectedFiles.resize(static_cast<size_t>(std::max(m_fileCount, 0)));
+        for (int index = 0; index < m_fileCount; ++index)
+            services.DropFilePath(drop, static_cast<UINT>(index),
+                                  m_selectedFiles[static_cast<size_t>(index)]);
     } catch (...) {
         m_fileCount = 0;
+        m_isDirectory = 0;
+        m_szFileName.clear();
         m_selectedFiles.clear();
         return E_OUTOFMEMORY;
     }
@@ -164,7 +163,7 @@ HRESULT CShellExt::QueryContextMenu(HMENU menu, UINT indexMenu, UINT idCmdFirst,
         services.InsertMenuEntry(menu, position++, MF_SEPARATOR | MF_BYPOSITION, 0, nullptr);
     };
     auto entry = [&](UINT offset, const char* format, HBITMAP bitmap) {
-        FormatCaption(caption, format, m_szFileName);
+        FormatCaption(caption, format, m_szFileName.c_str());
         services.InsertMenuEntry(menu, position, MF_STRING | MF_BYPOSITION, idCmdFirst + offset,
                                  caption);
         if (bitmap)
@@ -222,21 +221,20 @@ HRESULT CShellExt::InvokeCommand(CMINVOKECOMMANDINFO* invocation) {
     return S_OK;
 }
 
-const char* CShellExt::FirstPath() const {
+const std::string* CShellExt::FirstPath() const {
     if (m_fileCount == 1)
-        return m_szFileName;
+        return &m_szFileName;
     if (!m_selectedFiles.empty())
-        return m_selectedFiles.front().c_str();
+        return &m_selectedFiles.front();
     return nullptr;
 }
 
 void CShellExt::RunCommand(UINT offset) {
     const bool single = m_fileCount == 1;
-    platform::DateTime chosen;
     switch (offset) {
         case ShellInCurrentDirectory:
-            if (const char* path = FirstPath())
-                OpenShellIn(ShellDirectoryOf(path));
+            if (const std::string* path = FirstPath())
+                OpenShellIn(ShellDirectoryOf(*path));
             break;
         case ShellInSelectedDirectory:
             if (single)
@@ -255,15 +253,15 @@ void CShellExt::RunCommand(UINT offset) {
                 TouchAndReport({m_szFileName}, nullptr);
             break;
         case TouchWithChosenTime:
-            if (single && ChooseTime(LastWriteLocalTime(m_szFileName), chosen))
-                TouchAndReport({m_szFileName}, &chosen);
+            if (single)
+                TouchWithDialog({m_szFileName}, true);
             break;
         case TouchSelectedWithCurrentTime:
             TouchAndReport(m_selectedFiles, nullptr);
             break;
         case TouchSelectedWithChosenTime:
-            if (!m_selectedFiles.empty() && ChooseTime(platform::LocalTime(), chosen))
-                TouchAndReport(m_selectedFiles, &chosen);
+            if (!m_selectedFiles.empty())
+                TouchWithDialog(m_selectedFiles, false);
             break;
         default:
             break;

@@ -50,19 +50,20 @@ class CShellExt final : public IContextMenu, public IShellExtInit {
     // The selection, as Initialize stored it.
     int FileCount() const { return m_fileCount; }
     bool IsDirectory() const { return m_isDirectory != 0; }
-    const char* FileName() const { return m_szFileName; }
+    const std::string& FileName() const { return m_szFileName; }
     const std::vector<std::string>& SelectedFiles() const { return m_selectedFiles; }
 
   private:
     ~CShellExt();
     // The path whose directory "Shell (Current directory)" uses, or null when none.
-    const char* FirstPath() const;
+    const std::string* FirstPath() const;
     void RunCommand(UINT offset);
 
     LONG m_refCount = 0;
     IDataObject* m_dataObject = nullptr;
     int m_isDirectory = 0;
-    char m_szFileName[260] = {};
+    // UTF-8, whole: a path of any length the shell passes.
+    std::string m_szFileName;
     int m_fileCount = 0;
     std::vector<std::string> m_selectedFiles;
 };

@@ -50,3 +50,21 @@ STDAPI DllUnregisterServer() {
         return SELFREG_E_CLASS;
     }
 }
+
+STDAPI DllInstall(BOOL install, LPCWSTR commandLine) {
+    // Only "user" (regsvr32 /n /i:user, with /u to remove) is known: the rows go to the
+    // user's own classes, so that no administrator is needed.
+    const wchar_t* user = L"user";
+    size_t i = 0;
+    for (; commandLine && commandLine[i] && user[i]; ++i)
+        if ((commandLine[i] | 0x20) != user[i])
+            break;
+    if (!commandLine || commandLine[i] || user[i])
+        return E_INVALIDARG;
+    try {
+        return install ? RegisterServer(RegistrationScope::User)
+                       : UnregisterServer(RegistrationScope::User);
+    } catch (...) {
+        return SELFREG_E_CLASS;
+    }
+}

@@ -10,3 +10,6 @@ STDAPI DllCanUnloadNow();
 STDAPI DllRegisterServer();
 STDAPI DllUnregisterServer();
 #endif
+// regsvr32 /n /i:user (install) and /u /n /i:user: registration for the current user
+// only; any other command line is E_INVALIDARG.
+STDAPI DllInstall(BOOL install, LPCWSTR commandLine);

@@ -15,6 +15,8 @@ using platform::shell::ShellServices;
 
 namespace {
 
+constexpr uint32_t InvalidParameter = 87;
+
 // Closes an open file when it goes out of scope.
 class OpenFile {
   public:
@@ -39,6 +41,11 @@ int Fail(std::string* errorText, const char* step, uint32_t code) {
     return 0;
 }
 
+void ReportTouchFailure(const std::string& path, const std::string& error) {
+    std::string message = "Unable to touch file '" + path + "' (" + error + ").";
+    Services().ShowMessageBox(message.c_str(), "Tamarack", 0x10);
+}
+
 }  // namespace
 
 std::string SystemErrorText(uint32_t code) {
@@ -56,7 +63,8 @@ std::string SystemErrorText(uint32_t code) {
     return text;
 }
 
-int TouchFile(const char* path, std::string* errorText, const platform::DateTime* explicitUtc) {
+int TouchFile(const char* path, std::string* errorText,
+              const platform::shell::FileTime* explicitLastWrite) {
     ShellServices& services = Services();
     OpenFile file(services, services.OpenForWriting(path));
     if (!file.Get())
@@ -64,12 +72,10 @@ int TouchFile(const char* path, std::string* errorText, const platform::DateTime
     platform::shell::FileTimes times;
     if (!services.GetFileTimes(file.Get(), times))
         return Fail(errorText, "GetFileTime", services.LastError());
-    platform::shell::FileTime stamp = 0;
-    if (explicitUtc) {
-        if (!platform::shell::FileTimeFromDateTime(*explicitUtc, stamp))
-            return Fail(errorText, "SystemTimeToFileTime", 87);  // invalid parameter
-        times.lastWrite = stamp;
+    if (explicitLastWrite) {
+        times.lastWrite = *explicitLastWrite;
     } else {
+        platform::shell::FileTime stamp = 0;
         platform::shell::FileTimeFromDateTime(platform::UtcTime(), stamp);
         times.creation = times.lastAccess = times.lastWrite = stamp;
     }
@@ -102,31 +108,38 @@ std::string SelectedPathClipboardText(const std::string& path) {
     return ClipboardTextOf(path, services.IsKeyDown(0x11), services.IsKeyDown(0x10));
 }
 
-void TouchAndReport(const std::vector<std::string>& paths, const platform::DateTime* explicitUtc) {
+void TouchAndReport(const std::vector<std::string>& paths,
+                    const platform::shell::FileTime* explicitLastWrite) {
     std::string error;
-    for (const std::string& path : paths) {
-        if (TouchFile(path.c_str(), &error, explicitUtc))
-            continue;
-        std::string message = "Unable to touch file '" + path + "' (" + error + ").";
-        Services().ShowMessageBox(message.c_str(), "Tamarack", 0x10);
-    }
+    for (const std::string& path : paths)
+        if (!TouchFile(path.c_str(), &error, explicitLastWrite))
+            ReportTouchFailure(path, error);
 }
 
-bool ChooseTime(const platform::DateTime& preselectedLocal, platform::DateTime& chosenUtc) {
-    CChooseDateTimeDlg dialog(preselectedLocal);
-    if (!dialog.DoModal())
-        return false;
-    return Services().LocalToUtc(dialog.Chosen(), chosenUtc);
-}
-
-platform::DateTime LastWriteLocalTime(const std::string& path) {
+void TouchWithDialog(const std::vector<std::string>& paths, bool preselectFileTime) {
     ShellServices& services = Services();
-    platform::shell::FileTime lastWrite = 0;
-    platform::DateTime local;
-    if (services.GetLastWriteTime(path.c_str(), lastWrite) &&
-        services.UtcToLocal(platform::shell::DateTimeFromFileTime(lastWrite), local))
-        return local;
-    return platform::LocalTime();
+    platform::shell::FileTime original = 0;
+    platform::DateTime preselected;
+    bool fileTime = preselectFileTime && !paths.empty() &&
+                    services.GetLastWriteTime(paths.front().c_str(), original) &&
+                    services.UtcToLocal(platform::shell::DateTimeFromFileTime(original), preselected);
+    if (!fileTime)
+        preselected = platform::LocalTime();
+    CChooseDateTimeDlg dialog(preselected);
+    if (!dialog.DoModal())
+        return;
+    // The dialog shows whole seconds, and a local time can name two moments when the
+    // clocks go back: unchanged values stand for the file's own time, not a conversion.
+    platform::shell::FileTime chosen = original;
+    platform::DateTime utc;
+    if (!(fileTime && dialog.Unchanged()) &&
+        !(services.LocalToUtc(dialog.Chosen(), utc) &&
+          platform::shell::FileTimeFromDateTime(utc, chosen))) {
+        for (const std::string& path : paths)
+            ReportTouchFailure(path, "SystemTimeToFileTime: " + SystemErrorText(InvalidParameter));
+        return;
+    }
+    TouchAndReport(paths, &chosen);
 }
 
 }  // namespace tamarack

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Clock.h"
+#include "platform/shell/ShellServices.h"
 
 namespace tamarack {
 
@@ -14,10 +14,11 @@ namespace tamarack {
 // "Error code N" when the system has none.
 std::string SystemErrorText(uint32_t code);
 
-// Sets the times of an existing file: with `explicitUtc` its last-write time only,
+// Sets the times of an existing file: with `explicitLastWrite` its last-write time only,
 // without, all three to the present moment. 1 on success; 0 on failure, with
 // "Open: ...", "GetFileTime: ..." or "SetFileTime: ..." in `errorText` when given.
-int TouchFile(const char* path, std::string* errorText, const platform::DateTime* explicitUtc);
+int TouchFile(const char* path, std::string* errorText,
+              const platform::shell::FileTime* explicitLastWrite);
 
 bool IsWindowsNT();
 // cmd.exe in the system directory, or command.com in the Windows directory before NT.
@@ -29,13 +30,13 @@ void OpenShellIn(const std::string& directory);
 void CopyToClipboard(const std::string& text);
 // The clipboard text of "Copy to Clipboard (%s)" with the modifier keys as they are now.
 std::string SelectedPathClipboardText(const std::string& path);
-// Touches each path (with `explicitUtc` when given), one message box per failure.
-void TouchAndReport(const std::vector<std::string>& paths, const platform::DateTime* explicitUtc);
-// Shows the date and time dialog preselected with `preselectedLocal`; true with the
-// chosen moment in UTC when the user confirmed it.
-bool ChooseTime(const platform::DateTime& preselectedLocal, platform::DateTime& chosenUtc);
-// The last-write time of `path` in local time, or the present local time when it
-// cannot be read.
-platform::DateTime LastWriteLocalTime(const std::string& path);
+// Touches each path (with `explicitLastWrite` when given), one message box per failure.
+void TouchAndReport(const std::vector<std::string>& paths,
+                    const platform::shell::FileTime* explicitLastWrite);
+// Shows the date and time dialog and stamps the chosen local time as the last-write time
+// of each path. It is preselected with the first path's last-write time when
+// `preselectFileTime` (and it can be read), else with the present time; OK with the
+// preselected file time unchanged writes that time back exactly, to the tick.
+void TouchWithDialog(const std::vector<std::string>& paths, bool preselectFileTime);
 
 }  // namespace tamarack

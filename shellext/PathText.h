@@ -1,5 +1,7 @@
 // The handler's decisions about paths, as plain text: containing directories, bare
-// names, the clipboard's quoting, and menu captions that always fit their buffer.
+// names, the clipboard's quoting, and menu captions that always fit their buffer. Paths
+// are UTF-8, in which a backslash or an ASCII letter is never part of another
+// character, so the cuts at a backslash and the upper-casing below are safe on bytes.
 #pragma once
 
 #include <cstddef>
@@ -7,8 +9,10 @@
 
 namespace tamarack {
 
-// The captions' buffer, terminator included.
-constexpr size_t CaptionBufferSize = 272;
+// The longest caption, in UTF-16 units as the menu holds it (its buffer of 272 with the
+// terminator), and the UTF-8 buffer that holds any caption of that length.
+constexpr size_t CaptionLength = 271;
+constexpr size_t CaptionBufferSize = 3 * CaptionLength + 1;
 
 // `path` without its last backslash and what follows; a path without a backslash has
 // no containing directory and is kept whole.
@@ -25,8 +29,9 @@ std::string QuoteIfSpaced(const std::string& text);
 // The text of the "Copy to Clipboard (%s)" command for these modifier keys.
 std::string ClipboardTextOf(const std::string& path, bool controlDown, bool shiftDown);
 
-// `format` with its one "%s" replaced by `path` into `buffer`. A caption that would not
-// fit is shortened visibly by putting "..." in the middle of the path.
+// `format` with its one "%s" replaced by `path` into `buffer`. A caption longer than
+// CaptionLength is shortened visibly by putting "..." in the middle of the path, cut
+// between whole characters.
 void FormatCaption(char (&buffer)[CaptionBufferSize], const char* format, const char* path);
 
 }  // namespace tamarack

@@ -1,6 +1,7 @@
 #include "shellext/Registration.h"
 
 #include <cstdio>
+#include <string>
 
 #include "logging/core/CLogger.h"
 #include "platform/shell/ShellServices.h"
@@ -41,11 +42,19 @@ const RegStruct ClassRemovalEntries[] = {
 
 namespace {
 
-constexpr size_t FormatBufferSize = 272;
+// The root and key prefix that the rows of a table are written under.
+struct Target {
+    HKEY root;
+    const char* prefix;
+};
 
-// `pattern` with its "%s" replaced by `argument`; false when it would not fit the
-// buffer of the registry calls.
-bool Substitute(const char* pattern, const std::string& argument, char (&out)[FormatBufferSize]) {
+Target TargetOf(RegistrationScope scope) {
+    return scope == RegistrationScope::User ? Target{HKEY_CURRENT_USER, "Software\\Classes\\"}
+                                            : Target{HKEY_CLASSES_ROOT, ""};
+}
+
+// `pattern` with its "%s" replaced by `argument`, whole, whatever its length.
+std::string Substitute(const char* pattern, const std::string& argument) {
     std::string text;
     for (const char* c = pattern; *c; ++c) {
         if (c[0] == '%' && c[1] == 's') {
@@ -55,34 +64,26 @@ bool Substitute(const char* pattern, const std::string& argument, char (&out)[Fo
             text += *c;
         }
     }
-    if (text.size() >= FormatBufferSize)
-        return false;
-    std::snprintf(out, FormatBufferSize, "%s", text.c_str());
-    return true;
+    return text;
 }
 
 // Writes the rows of one table; `logRows` traces them (the class table does).
-bool WriteTable(ShellServices& services, const RegStruct* rows, const std::string& classId,
-                const std::string& dataArgument, bool logRows) {
-    char key[FormatBufferSize];
-    char data[FormatBufferSize];
+bool WriteTable(ShellServices& services, Target target, const RegStruct* rows,
+                const std::string& classId, const std::string& dataArgument, bool logRows) {
     for (const RegStruct* row = rows; row->root; ++row) {
-        if (!Substitute(row->key, classId, key))
-            return false;
+        std::string key = target.prefix + Substitute(row->key, classId);
         HKEY opened = nullptr;
-        long result = services.CreateKey(row->root, key, &opened);
+        long result = services.CreateKey(target.root, key.c_str(), &opened);
         if (result != 0) {
             if (logRows && ModuleLogger)
-                ModuleLogger->LogError("Error while registering value '%s' (%s)", key,
+                ModuleLogger->LogError("Error while registering value '%s' (%s)", key.c_str(),
                                        SystemErrorText(static_cast<uint32_t>(result)).c_str());
             return false;
         }
-        bool written = Substitute(row->data, dataArgument, data);
-        if (written) {
-            if (logRows && ModuleLogger)
-                ModuleLogger->LogDebug("Registering value '%s':'%s'...", key, data);
-            written = services.SetStringValue(opened, row->valueName, data) == 0;
-        }
+        std::string data = Substitute(row->data, dataArgument);
+        if (logRows && ModuleLogger)
+            ModuleLogger->LogDebug("Registering value '%s':'%s'...", key.c_str(), data.c_str());
+        bool written = services.SetStringValue(opened, row->valueName, data.c_str()) == 0;
         services.CloseKey(opened);
         if (!written)
             return false;
@@ -90,13 +91,13 @@ bool WriteTable(ShellServices& services, const RegStruct* rows, const std::strin
     return true;
 }
 
-bool DeleteTable(ShellServices& services, const RegStruct* rows, const std::string& classId,
-                 bool logRows) {
-    char key[FormatBufferSize];
+bool DeleteTable(ShellServices& services, Target target, const RegStruct* rows,
+                 const std::string& classId, bool logRows) {
     for (const RegStruct* row = rows; row->root; ++row) {
-        if (!Substitute(row->key, classId, key) || services.DeleteKey(row->root, key) != 0) {
+        std::string key = target.prefix + Substitute(row->key, classId);
+        if (services.DeleteKey(target.root, key.c_str()) != 0) {
             if (logRows && ModuleLogger)
-                ModuleLogger->LogError("Error while deleting key %s.", key);
+                ModuleLogger->LogError("Error while deleting key %s.", key.c_str());
             return false;
         }
     }
@@ -114,7 +115,7 @@ std::string GuidText(const GUID& guid) {
     return text;
 }
 
-HRESULT RegisterServer() {
+HRESULT RegisterServer(RegistrationScope scope) {
     if (ModuleLogger)
         ModuleLogger->LogDebug("DllRegisterServer entering...");
     ShellServices& services = Services();
@@ -123,23 +124,25 @@ HRESULT RegisterServer() {
     // Without its own path the class would point nowhere.
     if (modulePath.empty())
         return SELFREG_E_CLASS;
-    if (!WriteTable(services, ClassEntries, classId, modulePath, true) ||
-        !WriteTable(services, HandlerEntries, classId, classId, false))
+    Target target = TargetOf(scope);
+    if (!WriteTable(services, target, ClassEntries, classId, modulePath, true) ||
+        !WriteTable(services, target, HandlerEntries, classId, classId, false))
         return SELFREG_E_CLASS;
     if (ModuleLogger)
         ModuleLogger->LogDebug("DllRegisterServer OK!");
     return S_OK;
 }
 
-HRESULT UnregisterServer() {
+HRESULT UnregisterServer(RegistrationScope scope) {
     if (ModuleLogger)
         ModuleLogger->LogDebug("DllUnregisterServer entering...");
     ShellServices& services = Services();
     std::string classId = GuidText(CLSID_DLLRegisterer);
     if (ModuleLogger)
         ModuleLogger->LogDebug("Enum RegStruct...");
-    if (!DeleteTable(services, ClassRemovalEntries, classId, true) ||
-        !DeleteTable(services, HandlerEntries, classId, false))
+    Target target = TargetOf(scope);
+    if (!DeleteTable(services, target, ClassRemovalEntries, classId, true) ||
+        !DeleteTable(services, target, HandlerEntries, classId, false))
         return SELFREG_E_CLASS;
     if (ModuleLogger)
         ModuleLogger->LogDebug("DllUnregisterServer OK!");

@@ -23,10 +23,14 @@ extern const RegStruct ClassRemovalEntries[];
 // A GUID in its registry form: braced, upper case, 38 characters.
 std::string GuidText(const GUID& guid);
 
+// Where the rows go: HKEY_CLASSES_ROOT itself, or the same keys under the user's own
+// HKEY_CURRENT_USER\Software\Classes (registration without administrator rights).
+enum class RegistrationScope { Machine, User };
+
 // Writes every row; S_OK, or SELFREG_E_CLASS at the first key that cannot be created
 // or value that cannot be set (rows already written stay).
-HRESULT RegisterServer();
+HRESULT RegisterServer(RegistrationScope scope = RegistrationScope::Machine);
 // Deletes every key; S_OK, or SELFREG_E_CLASS at the first that cannot be deleted.
-HRESULT UnregisterServer();
+HRESULT UnregisterServer(RegistrationScope scope = RegistrationScope::Machine);
 
 }  // namespace tamarack

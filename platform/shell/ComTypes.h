@@ -28,6 +28,7 @@ using ULONG_PTR = uintptr_t;
 using CHAR = char;
 using LPSTR = char*;
 using LPCSTR = const char*;
+using LPCWSTR = const wchar_t*;
 using HGLOBAL = void*;
 using HANDLE = void*;
 
@@ -115,6 +116,7 @@ constexpr int SW_SHOWNORMAL = 1;
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 #define HKEY_CLASSES_ROOT (reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x80000000u)))
+#define HKEY_CURRENT_USER (reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x80000001u)))
 
 struct DVTARGETDEVICE;
 struct ITEMIDLIST;

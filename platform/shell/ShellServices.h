@@ -3,6 +3,8 @@
 // a program, the modal dialog, file times, the registry and the module's resources.
 // The real Win32 calls sit behind this interface in the DLL; natively an in-process
 // stand-in answers them, so the handler's logic runs and is tested without a shell.
+// Every text crosses this interface as UTF-8 (paths exactly as the shell gave them, of
+// any length); the Win32 side makes UTF-16 of it for the system's wide calls.
 #pragma once
 
 #include <cstdint>
@@ -52,9 +54,10 @@ class ShellServices {
   public:
     virtual ~ShellServices() = default;
 
-    // The data object's file list (CF_HDROP): with index 0xFFFFFFFF the number of
-    // paths, else the length of path `index`, copied into `buffer` when there is one.
-    virtual UINT QueryDropFile(HGLOBAL drop, UINT index, char* buffer, UINT size) = 0;
+    // The data object's file list (CF_HDROP): the number of paths, and path `index`
+    // whole (false when there is no such path).
+    virtual UINT DropFileCount(HGLOBAL drop) = 0;
+    virtual bool DropFilePath(HGLOBAL drop, UINT index, std::string& path) = 0;
     virtual void ReleaseMedium(STGMEDIUM* medium) = 0;
     virtual DWORD FileAttributes(const char* path) = 0;
 
@@ -65,7 +68,8 @@ class ShellServices {
 
     // Whether the key is down now (the high bit of GetKeyState).
     virtual bool IsKeyDown(int virtualKey) = 0;
-    // Replaces the clipboard's content with `text` (CF_TEXT). False when the clipboard
+    // Replaces the clipboard's content with `text` (as Unicode text, from which the
+    // system makes the ANSI form for readers that want it). False when the clipboard
     // could not be opened or the text not placed.
     virtual bool SetClipboardText(const char* text) = 0;
     virtual int ShowMessageBox(const char* text, const char* caption, UINT style) = 0;
@@ -101,6 +105,7 @@ class ShellServices {
     virtual void CloseKey(HKEY key) = 0;
     virtual long DeleteKey(HKEY root, const char* subKey) = 0;
 
+    // The module's full path, whatever its length; "" when it cannot be had.
     virtual std::string ModuleFileName(HINSTANCE module) = 0;
     virtual HBITMAP LoadBitmapResource(HINSTANCE module, int resourceId) = 0;
     virtual void DeleteBitmap(HBITMAP bitmap) = 0;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 
 #include "platform/shell/FileTimeConversion.h"
 
@@ -43,8 +42,8 @@ bool ShiftByMinutes(const DateTime& from, int64_t minutes, DateTime& to) {
 
 }  // namespace
 
-std::string StandInShellServices::KeyId(const std::string& name) {
-    std::string id = name;
+std::string StandInShellServices::KeyId(const std::string& name, HKEY root) {
+    std::string id = root == HKEY_CURRENT_USER ? "HKEY_CURRENT_USER\\" + name : name;
     while (!id.empty() && id.back() == '\\')
         id.pop_back();
     for (char& c : id)
@@ -59,22 +58,17 @@ const std::map<std::string, std::string>* StandInShellServices::FindKey(
     return found == registry.end() ? nullptr : &found->second;
 }
 
-UINT StandInShellServices::QueryDropFile(HGLOBAL drop, UINT index, char* buffer, UINT size) {
+UINT StandInShellServices::DropFileCount(HGLOBAL drop) {
     const auto* paths = static_cast<const std::vector<std::string>*>(drop);
-    if (!paths)
-        return 0;
-    if (index == 0xFFFFFFFFu)
-        return static_cast<UINT>(paths->size());
-    if (index >= paths->size())
-        return 0;
-    const std::string& path = (*paths)[index];
-    if (!buffer || size == 0)
-        return static_cast<UINT>(path.size());
-    // Like DragQueryFileA: copies what fits, always terminated, answers the copied length.
-    size_t copied = std::min<size_t>(path.size(), size - 1);
-    std::memcpy(buffer, path.data(), copied);
-    buffer[copied] = '\0';
-    return static_cast<UINT>(copied);
+    return paths ? static_cast<UINT>(paths->size()) : 0;
+}
+
+bool StandInShellServices::DropFilePath(HGLOBAL drop, UINT index, std::string& path) {
+    const auto* paths = static_cast<const std::vector<std::string>*>(drop);
+    if (!paths || index >= paths->size())
+        return false;
+    path = (*paths)[index];
+    return true;
 }
 
 void StandInShellServices::ReleaseMedium(STGMEDIUM* medium) {
@@ -238,9 +232,9 @@ bool StandInShellServices::GetLastWriteTime(const char* path, FileTime& time) {
 
 long StandInShellServices::CreateKey(HKEY root, const char* subKey, HKEY* key) {
     *key = nullptr;
-    if (root != HKEY_CLASSES_ROOT)
+    if (root != HKEY_CLASSES_ROOT && root != HKEY_CURRENT_USER)
         return static_cast<long>(kInvalidParameter);
-    std::string id = KeyId(subKey);
+    std::string id = KeyId(subKey, root);
     if (keysThatCannotBeCreated.count(id))
         return static_cast<long>(AccessDenied);
     // Every missing key on the way is created too.
@@ -266,9 +260,9 @@ void StandInShellServices::CloseKey(HKEY) {
 }
 
 long StandInShellServices::DeleteKey(HKEY root, const char* subKey) {
-    if (root != HKEY_CLASSES_ROOT)
+    if (root != HKEY_CLASSES_ROOT && root != HKEY_CURRENT_USER)
         return static_cast<long>(kInvalidParameter);
-    std::string id = KeyId(subKey);
+    std::string id = KeyId(subKey, root);
     auto found = registry.find(id);
     if (found == registry.end())
         return static_cast<long>(FileNotFound);

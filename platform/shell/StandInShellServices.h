@@ -70,7 +70,8 @@ class StandInShellServices : public ShellServices {
         return const_cast<std::vector<std::string>*>(paths);
     }
 
-    UINT QueryDropFile(HGLOBAL drop, UINT index, char* buffer, UINT size) override;
+    UINT DropFileCount(HGLOBAL drop) override;
+    bool DropFilePath(HGLOBAL drop, UINT index, std::string& path) override;
     void ReleaseMedium(STGMEDIUM* medium) override;
     DWORD FileAttributes(const char* path) override;
     bool InsertMenuEntry(HMENU menu, UINT position, UINT flags, UINT_PTR id,
@@ -102,9 +103,11 @@ class StandInShellServices : public ShellServices {
     HBITMAP LoadBitmapResource(HINSTANCE module, int resourceId) override;
     void DeleteBitmap(HBITMAP bitmap) override;
 
-    // The registry key of that name (any letter case, trailing backslash ignored), or null.
+    // The registry key of that name under HKEY_CLASSES_ROOT (any letter case, trailing
+    // backslash ignored), or null; keys under HKEY_CURRENT_USER are named with the prefix
+    // "HKEY_CURRENT_USER\\".
     const std::map<std::string, std::string>* FindKey(const std::string& name) const;
-    static std::string KeyId(const std::string& name);
+    static std::string KeyId(const std::string& name, HKEY root = HKEY_CLASSES_ROOT);
 
     // The environment the handler sees.
     std::map<std::string, StandInFile> files;

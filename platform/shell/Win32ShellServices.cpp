@@ -1,13 +1,56 @@
 #include "platform/shell/Win32ShellServices.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include <shellapi.h>
 
+#include "platform/WideText.h"
 #include "platform/win32/SystemTime.h"
 
 namespace platform::shell {
 namespace {
+
+// The longest path the wide calls take (in UTF-16 units, terminator included).
+constexpr DWORD LongestPath = 32768;
+
+// `path` in the form the file calls take for any length: a full drive path as
+// \\?\C:\..., a network path as \\?\UNC\server\share\.... That form also keeps the name
+// exactly as given, where the classic form would drop a trailing dot or space or read a
+// name such as "nul" as a device, and so reach another file. A path already in that
+// form, a device path, and one that needs the classic form's clean-up (a relative path,
+// slashes, "." or ".." parts) stay as they are.
+std::wstring FilePath(const char* path) {
+    std::wstring wide = WideFromUtf8(path);
+    std::wstring padded = wide + L'\\';
+    if (wide.find(L'/') != std::wstring::npos || padded.find(L"\\.\\") != std::wstring::npos ||
+        padded.find(L"\\..\\") != std::wstring::npos)
+        return wide;
+    if (wide.size() >= 3 && wide[1] == L':' && wide[2] == L'\\')
+        return L"\\\\?\\" + wide;
+    if (wide.size() >= 3 && wide[0] == L'\\' && wide[1] == L'\\' && wide[2] != L'?' &&
+        wide[2] != L'.')
+        return L"\\\\?\\UNC\\" + wide.substr(2);
+    return wide;
+}
+
+// A text of the system's that a call writes into a buffer: asked again with the size it
+// names when the first buffer was too small.
+template <class Call>
+std::string SystemText(Call call) {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = call(&buffer[0], static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return std::string();
+        if (length < buffer.size())
+            return Utf8FromWide(std::wstring_view(buffer.data(), length));
+        if (buffer.size() >= LongestPath)
+            return std::string();
+        buffer.assign(std::min<DWORD>(LongestPath, std::max<DWORD>(length + 1, 2 * buffer.size())),
+                      L'\0');
+    }
+}
 
 FileTime FromFiletime(const FILETIME& time) {
     return (static_cast<FileTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
@@ -79,8 +122,22 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-UINT Win32ShellServices::QueryDropFile(HGLOBAL drop, UINT index, char* buffer, UINT size) {
-    return DragQueryFileA(static_cast<HDROP>(drop), index, buffer, size);
+UINT Win32ShellServices::DropFileCount(HGLOBAL drop) {
+    return DragQueryFileW(static_cast<HDROP>(drop), 0xFFFFFFFFu, nullptr, 0);
+}
+
+bool Win32ShellServices::DropFilePath(HGLOBAL drop, UINT index, std::string& path) {
+    auto handle = static_cast<HDROP>(drop);
+    UINT length = DragQueryFileW(handle, index, nullptr, 0);
+    if (length == 0)
+        return false;
+    std::wstring wide(length + 1, L'\0');
+    UINT copied = DragQueryFileW(handle, index, &wide[0], length + 1);
+    if (copied != length)
+        return false;
+    wide.resize(length);
+    path = Utf8FromWide(wide);
+    return true;
 }
 
 void Win32ShellServices::ReleaseMedium(STGMEDIUM* medium) {
@@ -88,12 +145,14 @@ void Win32ShellServices::ReleaseMedium(STGMEDIUM* medium) {
 }
 
 DWORD Win32ShellServices::FileAttributes(const char* path) {
-    return GetFileAttributesA(path);
+    return GetFileAttributesW(FilePath(path).c_str());
 }
 
 bool Win32ShellServices::InsertMenuEntry(HMENU menu, UINT position, UINT flags, UINT_PTR id,
                                          const char* text) {
-    return InsertMenuA(menu, position, flags, id, text) != FALSE;
+    if (!text || (flags & MF_SEPARATOR))
+        return InsertMenuW(menu, position, flags, id, nullptr) != FALSE;
+    return InsertMenuW(menu, position, flags, id, WideFromUtf8(text).c_str()) != FALSE;
 }
 
 bool Win32ShellServices::SetMenuEntryBitmaps(HMENU menu, UINT position, UINT flags,
@@ -109,15 +168,16 @@ bool Win32ShellServices::SetClipboardText(const char* text) {
     if (!OpenClipboard(nullptr))
         return false;
     EmptyClipboard();
-    size_t size = std::strlen(text) + 1;
+    std::wstring wide = WideFromUtf8(text);
+    size_t size = (wide.size() + 1) * sizeof(wchar_t);
     bool placed = false;
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size);
     if (memory) {
         void* target = GlobalLock(memory);
         if (target) {
-            std::memcpy(target, text, size);
+            std::memcpy(target, wide.c_str(), size);
             GlobalUnlock(memory);
-            placed = SetClipboardData(CF_TEXT, memory) != nullptr;
+            placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
         }
         // The clipboard owns the memory only once it has taken it.
         if (!placed)
@@ -128,11 +188,12 @@ bool Win32ShellServices::SetClipboardText(const char* text) {
 }
 
 int Win32ShellServices::ShowMessageBox(const char* text, const char* caption, UINT style) {
-    return MessageBoxA(nullptr, text, caption, style);
+    return MessageBoxW(nullptr, WideFromUtf8(text).c_str(), WideFromUtf8(caption).c_str(), style);
 }
 
 void Win32ShellServices::StartProgram(const char* file, const char* directory, int show) {
-    ShellExecuteA(nullptr, nullptr, file, nullptr, directory, show);
+    ShellExecuteW(nullptr, nullptr, WideFromUtf8(file).c_str(), nullptr,
+                  WideFromUtf8(directory).c_str(), show);
 }
 
 int Win32ShellServices::ShowModalDialog(HINSTANCE module, int templateId, DialogHandler& handler) {
@@ -148,25 +209,22 @@ bool Win32ShellServices::IsWindowsNT() {
 }
 
 std::string Win32ShellServices::SystemDirectory() {
-    char buffer[MAX_PATH];
-    UINT length = GetSystemDirectoryA(buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+    return SystemText([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
 }
 
 std::string Win32ShellServices::WindowsDirectory() {
-    char buffer[MAX_PATH];
-    UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+    return SystemText(
+        [](wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); });
 }
 
 bool Win32ShellServices::SystemErrorMessage(uint32_t code, std::string& text) {
-    char* message = nullptr;
+    wchar_t* message = nullptr;
     DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code,
-                       LANG_USER_DEFAULT, reinterpret_cast<char*>(&message), 0, nullptr);
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code,
+                       LANG_USER_DEFAULT, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
     bool found = length > 0 && message;
     if (found)
-        text.assign(message, length);
+        text = Utf8FromWide(std::wstring_view(message, length));
     if (message)
         LocalFree(message);
     return found;
@@ -194,7 +252,7 @@ bool Win32ShellServices::UtcToLocal(const DateTime& utc, DateTime& local) {
 
 FileHandle Win32ShellServices::OpenForWriting(const char* path) {
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING,
+    HANDLE file = CreateFileW(FilePath(path).c_str(), GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     return file == INVALID_HANDLE_VALUE ? nullptr : file;
 }
@@ -221,20 +279,22 @@ void Win32ShellServices::CloseFile(FileHandle file) {
 
 bool Win32ShellServices::GetLastWriteTime(const char* path, FileTime& time) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+    if (!GetFileAttributesExW(FilePath(path).c_str(), GetFileExInfoStandard, &data))
         return false;
     time = FromFiletime(data.ftLastWriteTime);
     return true;
 }
 
 long Win32ShellServices::CreateKey(HKEY root, const char* subKey, HKEY* key) {
-    return RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+    return RegCreateKeyExW(root, WideFromUtf8(subKey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
                            key, nullptr);
 }
 
 long Win32ShellServices::SetStringValue(HKEY key, const char* valueName, const char* data) {
-    return RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
-                          static_cast<DWORD>(std::strlen(data) + 1));
+    std::wstring wide = WideFromUtf8(data);
+    return RegSetValueExW(key, valueName ? WideFromUtf8(valueName).c_str() : nullptr, 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(wide.c_str()),
+                          static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
 }
 
 void Win32ShellServices::CloseKey(HKEY key) {
@@ -242,14 +302,15 @@ void Win32ShellServices::CloseKey(HKEY key) {
 }
 
 long Win32ShellServices::DeleteKey(HKEY root, const char* subKey) {
-    return RegDeleteKeyA(root, subKey);
+    return RegDeleteKeyW(root, WideFromUtf8(subKey).c_str());
 }
 
 std::string Win32ShellServices::ModuleFileName(HINSTANCE module) {
-    char buffer[MAX_PATH];
-    DWORD length = GetModuleFileNameA(module, buffer, MAX_PATH);
-    // A cut name (length == MAX_PATH) would register a path that does not exist.
-    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+    // A cut name (the whole buffer filled) would register a path that does not exist:
+    // SystemText asks again with a larger buffer, up to the longest path there is.
+    return SystemText([module](wchar_t* buffer, DWORD size) {
+        return GetModuleFileNameW(module, buffer, size);
+    });
 }
 
 HBITMAP Win32ShellServices::LoadBitmapResource(HINSTANCE module, int resourceId) {

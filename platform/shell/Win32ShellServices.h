@@ -8,7 +8,8 @@ namespace platform::shell {
 
 class Win32ShellServices : public ShellServices {
   public:
-    UINT QueryDropFile(HGLOBAL drop, UINT index, char* buffer, UINT size) override;
+    UINT DropFileCount(HGLOBAL drop) override;
+    bool DropFilePath(HGLOBAL drop, UINT index, std::string& path) override;
     void ReleaseMedium(STGMEDIUM* medium) override;
     DWORD FileAttributes(const char* path) override;
     bool InsertMenuEntry(HMENU menu, UINT position, UINT flags, UINT_PTR id,

@@ -7,6 +7,7 @@
 #include "platform/shell/FileTimeConversion.h"
 #include "shellext/CChooseDateTimeDlg.h"
 #include "shellext/MenuCommands.h"
+#include "shellext/PathText.h"
 #include "tests/shellext/ShellExtFixture.h"
 #include "tests/support/SettableClock.h"
 
@@ -115,10 +116,47 @@ TEST_F(MenuCommandsTest, TouchFailuresNameTheStepAndTheSystemText) {
     EXPECT_EQ(0, shell.openFiles) << "a handle was left open";
     EXPECT_EQ(0, tamarack::TouchFile("C:\\missing.txt", nullptr, nullptr));
     EXPECT_EQ("Error code 12345", tamarack::SystemErrorText(12345));
-    std::string error;
-    DateTime february30{2024, 2, 0, 30};
-    EXPECT_EQ(0, tamarack::TouchFile("C:\\stuck.txt", &error, &february30));
-    EXPECT_EQ("SystemTimeToFileTime: The parameter is incorrect.", error);
+}
+
+// Names in any script, and paths past the classic length, are used whole: the clipboard
+// texts, the shell's directory, and touch reaching that file and no other.
+TEST_F(MenuCommandsTest, EveryPathIsUsedWholeAndNoOtherFileIsTouched) {
+    const std::string folder = "C:\\" + std::string(200, 'd');
+    const std::string longPath = folder + "\\" + std::string(75, 'n');  // 279 characters
+    const struct {
+        std::string path, name, upperName;
+    } cases[] = {
+        {"C:\\data\\\u0101.txt", "\u0101.txt", "\u0101.TXT"},
+        {"C:\\\u30C7\u30FC\u30BF\\\u30BD.txt", "\u30BD.txt", "\u30BD.TXT"},
+        {"C:\\data\\\u30C4x \U0001F600.txt", "\"\u30C4x \U0001F600.txt\"", "\"\u30C4X \U0001F600.TXT\""},
+        {longPath, std::string(75, 'n'), std::string(75, 'N')},
+        {"\\\\?\\C:\\data\\b.txt", "b.txt", "B.TXT"},
+        {"\\\\server\\share\\c.txt", "c.txt", "C.TXT"},
+    };
+    for (const auto& c : cases) {
+        shell.files.clear();
+        AddFile(c.path, 5);
+        AddFile("C:\\data\\a.txt", 5);
+        AddFile(longPath.substr(0, 259), 5);
+        std::string directory = c.path.substr(0, c.path.rfind('\\'));
+        std::vector<std::string> texts;
+        for (std::set<int> keys : {std::set<int>{}, {VK_CONTROL}, {VK_CONTROL, VK_SHIFT}}) {
+            shell.keysDown = keys;
+            Invoke({c.path}, 3);
+            texts.push_back(shell.clipboardText);
+        }
+        Invoke({c.path}, 2);
+        texts.push_back(shell.clipboardText);
+        EXPECT_EQ((std::vector<std::string>{tamarack::QuoteIfSpaced(c.path), c.name, c.upperName,
+                                            tamarack::QuoteIfSpaced(directory)}),
+                  texts);
+        Invoke({c.path}, 0);
+        EXPECT_EQ(directory, shell.programStarts.back().directory);
+        Invoke({c.path}, 4);
+        for (const auto& file : shell.files)
+            EXPECT_EQ(file.first == c.path, file.second.times.lastWrite != 5u) << file.first;
+    }
+    EXPECT_TRUE(shell.messageBoxes.empty());
 }
 
 TEST_F(MenuCommandsTest, TouchSetsAllThreeTimesToNowAndReportsEachFailure) {
@@ -188,6 +226,11 @@ TEST_F(MenuCommandsTest, DialogOffersTheFileTimeAndOkStampsTheChosenLocalTime) {
     EXPECT_EQ(At(2023, 5, 1, 2, 0, 59), times.lastWrite);  // 30 April 21:00:59 at UTC-5
     EXPECT_EQ(11u, times.creation);
     EXPECT_EQ(22u, times.lastAccess);
+    // OK with the preselection unchanged writes the file's own time back, to the tick.
+    const FileTime exact = shell.files["C:\\a.txt"].times.lastWrite += 1234567;
+    shell.dialogChoices.clear();
+    Invoke({"C:\\a.txt"}, 5);
+    EXPECT_EQ(exact, times.lastWrite);
 
     // "Touch seledted files ..." stamps every path with the chosen time, now preselected.
     testsupport::SettableClock clock;
@@ -201,6 +244,16 @@ TEST_F(MenuCommandsTest, DialogOffersTheFileTimeAndOkStampsTheChosenLocalTime) {
     EXPECT_EQ(At(2011, 3, 14, 14, 26, 53), shell.files["C:\\c.txt"].times.lastWrite);
     EXPECT_EQ(1u, shell.files["C:\\c.txt"].times.creation);
     EXPECT_EQ(1u, shell.messageBoxes.size());
+    // A chosen time before the first file time (1601-01-01 00:00 UTC) is refused visibly.
+    shell.utcOffsetMinutes = 60;
+    AddFile("C:\\first.txt", 0);
+    shell.dialogChoices = {{CChooseDateTimeDlg::HourList, 0}};
+    Invoke({"C:\\first.txt"}, 5);
+    ASSERT_EQ(2u, shell.messageBoxes.size());
+    EXPECT_EQ(
+        "Unable to touch file 'C:\\first.txt' (SystemTimeToFileTime: The parameter is "
+        "incorrect.).",
+        shell.messageBoxes[1].text);
 
     // A year outside the usual range is still offered, so the preselection holds.
     CChooseDateTimeDlg old(DateTime{1601, 1, 1, 1, 0, 0, 0, 0});

@@ -1,5 +1,6 @@
 // Registering and unregistering on the stand-in registry: the eleven entries, running
 // twice, and the walk stopping at the first key or value that fails.
+#include <functional>
 #include <string>
 
 #include "shellext/Registration.h"
@@ -33,23 +34,46 @@ class RegistrationTest : public ShellExtFixture {
     }
 };
 
+// Machine-wide (DllRegisterServer) and for the user only (DllInstall "user"): the same
+// eleven values, the module's path exact at any length, each scope leaving the other alone.
 TEST_F(RegistrationTest, RegisterWritesElevenEntriesTwiceAndUnregisterRemovesThemOnce) {
     EXPECT_EQ(Class.substr(6), tamarack::GuidText(tamarack::CLSID_DLLRegisterer));
-    for (int run = 0; run < 2; ++run) {
-        ASSERT_EQ(S_OK, DllRegisterServer()) << run;
-        EXPECT_EQ("Tamarack", Value(Class));
-        EXPECT_EQ(shell.moduleFileName, Value(Class + "\\InProcServer32"));
-        EXPECT_EQ("Apartment", Value(Class + "\\InProcServer32", "ThreadingModel"));
+    shell.moduleFileName = "C:\\" + std::string(100, 'x') + "\\\u30C7\u30FC\u30BF " +
+                           std::string(200, 'y') + "\\tamarack.dll";
+    const std::string user = "HKEY_CURRENT_USER\\Software\\Classes\\";
+    const struct {
+        std::string prefix;
+        std::function<HRESULT()> install, uninstall;
+    } scopes[] = {{"", DllRegisterServer, DllUnregisterServer},
+                  {user, [] { return DllInstall(TRUE, L"user"); },
+                   [] { return DllInstall(FALSE, L"USER"); }}};
+    for (const auto& scope : scopes) {
+        for (int run = 0; run < 2; ++run) {
+            ASSERT_EQ(S_OK, scope.install()) << run;
+            EXPECT_EQ("Tamarack", Value(scope.prefix + Class));
+            EXPECT_EQ(shell.moduleFileName, Value(scope.prefix + Class + "\\InProcServer32"));
+            EXPECT_EQ("Apartment",
+                      Value(scope.prefix + Class + "\\InProcServer32", "ThreadingModel"));
+            for (const char* kind : HandlerKinds)
+                EXPECT_EQ(Class.substr(6), Value(scope.prefix + HandlerKey(kind))) << kind;
+            EXPECT_EQ(0, shell.openKeys) << "a key was left open";
+        }
+        for (const auto& key : shell.registry)
+            EXPECT_EQ(!scope.prefix.empty(), key.first.rfind("hkey_current_user\\", 0) == 0)
+                << key.first;
+        EXPECT_EQ(S_OK, scope.uninstall());
+        EXPECT_EQ(nullptr, shell.FindKey(scope.prefix + Class));
         for (const char* kind : HandlerKinds)
-            EXPECT_EQ(Class.substr(6), Value(HandlerKey(kind))) << kind;
-        EXPECT_EQ(0, shell.openKeys) << "a key was left open";
+            EXPECT_EQ(nullptr, shell.FindKey(scope.prefix + HandlerKey(kind)));
+        EXPECT_NE(nullptr,
+                  shell.FindKey(scope.prefix + "Directory\\shellex\\ContextMenuHandlers"));
+        EXPECT_EQ(SELFREG_E_CLASS, scope.uninstall());
+        shell.registry.clear();
     }
-    EXPECT_EQ(S_OK, DllUnregisterServer());
-    EXPECT_EQ(nullptr, shell.FindKey(Class));
-    for (const char* kind : HandlerKinds)
-        EXPECT_EQ(nullptr, shell.FindKey(HandlerKey(kind)));
-    EXPECT_NE(nullptr, shell.FindKey("Directory\\shellex\\ContextMenuHandlers"));
-    EXPECT_EQ(SELFREG_E_CLASS, DllUnregisterServer());
+    for (const wchar_t* commandLine :
+         {L"", L"users", L"machine", static_cast<const wchar_t*>(nullptr)})
+        EXPECT_EQ(E_INVALIDARG, DllInstall(TRUE, commandLine));
+    EXPECT_TRUE(shell.registry.empty());
 }
 
 TEST_F(RegistrationTest, FirstFailureStopsTheWalk) {
