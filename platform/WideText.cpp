@@ -10,10 +10,11 @@ Wide ToUtf16(std::string_view utf8) {
     for (size_t i = 0; i < utf8.size();) {
         auto byte = [&](size_t at) { return static_cast<unsigned char>(utf8[at]); };
         unsigned char lead = byte(i);
-        size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2
-                                      : lead >= 0xE0 && lead < 0xF0   ? 3
-                                      : lead >= 0xF0 && lead < 0xF5   ? 4
-                                                                      : 0;
+        size_t length = lead < 0x80                   ? 1
+                        : lead >= 0xC2 && lead < 0xE0 ? 2
+                        : lead >= 0xE0 && lead < 0xF0 ? 3
+                        : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                      : 0;
         char32_t code = length == 1 ? lead : lead & (0x7F >> length);
         for (size_t k = 1; k < length; ++k) {
             if (i + k >= utf8.size() || (byte(i + k) & 0xC0) != 0x80) {
@@ -91,6 +92,20 @@ std::wstring WideFromUtf8(std::string_view utf8) {
 
 std::string Utf8FromWide(std::wstring_view wide) {
     return ToUtf8(wide);
+}
+
+std::wstring WideFilePath(std::string_view path) {
+    std::wstring wide = WideFromUtf8(path);
+    std::wstring padded = wide + L'\\';
+    if (wide.find(L'/') != std::wstring::npos || padded.find(L"\\.\\") != std::wstring::npos ||
+        padded.find(L"\\..\\") != std::wstring::npos)
+        return wide;
+    if (wide.size() >= 3 && wide[1] == L':' && wide[2] == L'\\')
+        return L"\\\\?\\" + wide;
+    if (wide.size() >= 3 && wide[0] == L'\\' && wide[1] == L'\\' && wide[2] != L'?' &&
+        wide[2] != L'.')
+        return L"\\\\?\\UNC\\" + wide.substr(2);
+    return wide;
 }
 #endif
 

@@ -14,6 +14,14 @@ std::string Utf8FromUtf16(std::u16string_view utf16);
 #ifdef _WIN32
 std::wstring WideFromUtf8(std::string_view utf8);
 std::string Utf8FromWide(std::wstring_view wide);
+
+// `path` in the form the wide file calls take for any length: a full drive path as
+// \\?\C:\..., a network path as \\?\UNC\server\share\.... That form also keeps the name
+// exactly as given, where the classic form would drop a trailing dot or space or read a
+// name such as "nul" as a device, and so reach another file. A path already in that
+// form, a device path, and one that needs the classic form's clean-up (a relative path,
+// slashes, "." or ".." parts) stay as they are.
+std::wstring WideFilePath(std::string_view path);
 #endif
 
 }  // namespace platform

@@ -120,9 +120,10 @@ void TouchWithDialog(const std::vector<std::string>& paths, bool preselectFileTi
     ShellServices& services = Services();
     platform::shell::FileTime original = 0;
     platform::DateTime preselected;
-    bool fileTime = preselectFileTime && !paths.empty() &&
-                    services.GetLastWriteTime(paths.front().c_str(), original) &&
-                    services.UtcToLocal(platform::shell::DateTimeFromFileTime(original), preselected);
+    bool fileTime =
+        preselectFileTime && !paths.empty() &&
+        services.GetLastWriteTime(paths.front().c_str(), original) &&
+        services.UtcToLocal(platform::shell::DateTimeFromFileTime(original), preselected);
     if (!fileTime)
         preselected = platform::LocalTime();
     CChooseDateTimeDlg dialog(preselected);

@@ -14,26 +14,6 @@ namespace {
 // The longest path the wide calls take (in UTF-16 units, terminator included).
 constexpr DWORD LongestPath = 32768;
 
-// `path` in the form the file calls take for any length: a full drive path as
-// \\?\C:\..., a network path as \\?\UNC\server\share\.... That form also keeps the name
-// exactly as given, where the classic form would drop a trailing dot or space or read a
-// name such as "nul" as a device, and so reach another file. A path already in that
-// form, a device path, and one that needs the classic form's clean-up (a relative path,
-// slashes, "." or ".." parts) stay as they are.
-std::wstring FilePath(const char* path) {
-    std::wstring wide = WideFromUtf8(path);
-    std::wstring padded = wide + L'\\';
-    if (wide.find(L'/') != std::wstring::npos || padded.find(L"\\.\\") != std::wstring::npos ||
-        padded.find(L"\\..\\") != std::wstring::npos)
-        return wide;
-    if (wide.size() >= 3 && wide[1] == L':' && wide[2] == L'\\')
-        return L"\\\\?\\" + wide;
-    if (wide.size() >= 3 && wide[0] == L'\\' && wide[1] == L'\\' && wide[2] != L'?' &&
-        wide[2] != L'.')
-        return L"\\\\?\\UNC\\" + wide.substr(2);
-    return wide;
-}
-
 // A text of the system's that a call writes into a buffer: asked again with the size it
 // names when the first buffer was too small.
 template <class Call>
@@ -145,7 +125,7 @@ void Win32ShellServices::ReleaseMedium(STGMEDIUM* medium) {
 }
 
 DWORD Win32ShellServices::FileAttributes(const char* path) {
-    return GetFileAttributesW(FilePath(path).c_str());
+    return GetFileAttributesW(WideFilePath(path).c_str());
 }
 
 bool Win32ShellServices::InsertMenuEntry(HMENU menu, UINT position, UINT flags, UINT_PTR id,
@@ -209,7 +189,8 @@ bool Win32ShellServices::IsWindowsNT() {
 }
 
 std::string Win32ShellServices::SystemDirectory() {
-    return SystemText([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
+    return SystemText(
+        [](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
 }
 
 std::string Win32ShellServices::WindowsDirectory() {
@@ -252,8 +233,8 @@ bool Win32ShellServices::UtcToLocal(const DateTime& utc, DateTime& local) {
 
 FileHandle Win32ShellServices::OpenForWriting(const char* path) {
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    HANDLE file = CreateFileW(FilePath(path).c_str(), GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(WideFilePath(path).c_str(), GENERIC_WRITE, 0, &inheritable,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     return file == INVALID_HANDLE_VALUE ? nullptr : file;
 }
 
@@ -279,15 +260,15 @@ void Win32ShellServices::CloseFile(FileHandle file) {
 
 bool Win32ShellServices::GetLastWriteTime(const char* path, FileTime& time) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(FilePath(path).c_str(), GetFileExInfoStandard, &data))
+    if (!GetFileAttributesExW(WideFilePath(path).c_str(), GetFileExInfoStandard, &data))
         return false;
     time = FromFiletime(data.ftLastWriteTime);
     return true;
 }
 
 long Win32ShellServices::CreateKey(HKEY root, const char* subKey, HKEY* key) {
-    return RegCreateKeyExW(root, WideFromUtf8(subKey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                           key, nullptr);
+    return RegCreateKeyExW(root, WideFromUtf8(subKey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                           KEY_WRITE, nullptr, key, nullptr);
 }
 
 long Win32ShellServices::SetStringValue(HKEY key, const char* valueName, const char* data) {
@@ -308,9 +289,8 @@ long Win32ShellServices::DeleteKey(HKEY root, const char* subKey) {
 std::string Win32ShellServices::ModuleFileName(HINSTANCE module) {
     // A cut name (the whole buffer filled) would register a path that does not exist:
     // SystemText asks again with a larger buffer, up to the longest path there is.
-    return SystemText([module](wchar_t* buffer, DWORD size) {
-        return GetModuleFileNameW(module, buffer, size);
-    });
+    return SystemText(
+        [module](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(module, buffer, size); });
 }
 
 HBITMAP Win32ShellServices::LoadBitmapResource(HINSTANCE module, int resourceId) {

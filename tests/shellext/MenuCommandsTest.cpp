@@ -128,7 +128,8 @@ TEST_F(MenuCommandsTest, EveryPathIsUsedWholeAndNoOtherFileIsTouched) {
     } cases[] = {
         {"C:\\data\\\u0101.txt", "\u0101.txt", "\u0101.TXT"},
         {"C:\\\u30C7\u30FC\u30BF\\\u30BD.txt", "\u30BD.txt", "\u30BD.TXT"},
-        {"C:\\data\\\u30C4x \U0001F600.txt", "\"\u30C4x \U0001F600.txt\"", "\"\u30C4X \U0001F600.TXT\""},
+        {"C:\\data\\\u30C4x \U0001F600.txt", "\"\u30C4x \U0001F600.txt\"",
+         "\"\u30C4X \U0001F600.TXT\""},
         {longPath, std::string(75, 'n'), std::string(75, 'N')},
         {"\\\\?\\C:\\data\\b.txt", "b.txt", "B.TXT"},
         {"\\\\server\\share\\c.txt", "c.txt", "C.TXT"},

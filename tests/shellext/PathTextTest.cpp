@@ -59,7 +59,9 @@ TEST(PathTextTest, TextsConvertBetweenUtf8AndUtf16Exactly) {
         {u"C:\\a.txt", "C:\\a.txt"},
         {u"\u0101\u30BD\u30C4", "\xC4\x81\xE3\x82\xBD\xE3\x83\x84"},
         {u"\U0001F600", "\xF0\x9F\x98\x80"},
-        {std::u16string{u'a', char16_t(0xD83D), u'b'}, "a\xED\xA0\xBD" "b"},
+        {std::u16string{u'a', char16_t(0xD83D), u'b'},
+         "a\xED\xA0\xBD"
+         "b"},
         {std::u16string{char16_t(0xDE00)}, "\xED\xB8\x80"},
     };
     for (const auto& c : cases) {

@@ -59,14 +59,13 @@ TEST_F(RegistrationTest, RegisterWritesElevenEntriesTwiceAndUnregisterRemovesThe
             EXPECT_EQ(0, shell.openKeys) << "a key was left open";
         }
         for (const auto& key : shell.registry)
-            EXPECT_EQ(!scope.prefix.empty(), key.first.rfind("hkey_current_user\\", 0) == 0)
+            EXPECT_EQ(!scope.prefix.empty(), key.first.rfind("hkey_current_user", 0) == 0)
                 << key.first;
         EXPECT_EQ(S_OK, scope.uninstall());
         EXPECT_EQ(nullptr, shell.FindKey(scope.prefix + Class));
         for (const char* kind : HandlerKinds)
             EXPECT_EQ(nullptr, shell.FindKey(scope.prefix + HandlerKey(kind)));
-        EXPECT_NE(nullptr,
-                  shell.FindKey(scope.prefix + "Directory\\shellex\\ContextMenuHandlers"));
+        EXPECT_NE(nullptr, shell.FindKey(scope.prefix + "Directory\\shellex\\ContextMenuHandlers"));
         EXPECT_EQ(SELFREG_E_CLASS, scope.uninstall());
         shell.registry.clear();
     }

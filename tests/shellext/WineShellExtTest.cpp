@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/WideText.h"
 #include "tests/shellext/TraceConfiguration.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TemporaryDirectory.h"
@@ -21,6 +22,9 @@
 
 namespace {
 
+using platform::Utf8FromWide;
+using platform::WideFilePath;
+using platform::WideFromUtf8;
 using tamarackhost::PressKeys;
 
 const std::string ClassId = "{7D3A5C21-94E8-4B6F-A1C2-5E8F0D4B9A63}";
@@ -29,19 +33,20 @@ const char* const HandlerKinds[] = {
     "Folder", "LibraryFolder",        "LibraryLocation"};
 
 std::string DllPath() {
-    char buffer[MAX_PATH];
-    std::string path(buffer, GetModuleFileNameA(nullptr, buffer, MAX_PATH));
+    wchar_t buffer[MAX_PATH];
+    std::string path =
+        Utf8FromWide(std::wstring(buffer, GetModuleFileNameW(nullptr, buffer, MAX_PATH)));
     return path.substr(0, path.rfind('\\')) + "\\tamarack.dll";
 }
 
-// Runs regsvr32 silently on the DLL, registering or with "/u" unregistering, to its end:
-// its exit code, or -1 when it could not start.
-long Regsvr32(const char* option = "") {
-    std::string commandLine = std::string("regsvr32.exe /s ") + option + " \"" + DllPath() + "\"";
-    STARTUPINFOA startup{};
+// Runs regsvr32 silently with `options` on the DLL at `dll`, to its end: its exit code,
+// or -1 when it could not start.
+long Regsvr32(const std::string& options = "", const std::string& dll = DllPath()) {
+    std::wstring commandLine = WideFromUtf8("regsvr32.exe /s " + options + " \"" + dll + "\"");
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return -1;
     WaitForSingleObject(process.hProcess, 60000);
@@ -52,13 +57,14 @@ long Regsvr32(const char* option = "") {
     return static_cast<long>(code);
 }
 
-// A text value under HKEY_CLASSES_ROOT, or "(none)".
-std::string ClassesValue(const std::string& key, const char* name = nullptr) {
-    char data[1024];
+// A text value of a key, or "(none)".
+std::string RegistryValue(HKEY root, const std::string& key, const char* name = nullptr) {
+    wchar_t data[4096];
     DWORD size = sizeof data;
-    return RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data,
+    return RegGetValueW(root, WideFromUtf8(key).c_str(),
+                        name ? WideFromUtf8(name).c_str() : nullptr, RRF_RT_REG_SZ, nullptr, data,
                         &size) == ERROR_SUCCESS
-               ? data
+               ? Utf8FromWide(data)
                : "(none)";
 }
 
@@ -77,12 +83,18 @@ std::vector<uint64_t> TimesOf(const std::string& path) {
     return {Ticks(times[0]), Ticks(times[1]), Ticks(times[2])};
 }
 
-// A new empty file whose three times are `ticks`.
+// The directory's path in UTF-8, which names of any script keep whole.
+std::string PathOf(const testsupport::TemporaryDirectory& directory) {
+    return Utf8FromWide(directory.Path().wstring());
+}
+
+// A new empty file (`name` in UTF-8) whose three times are `ticks`.
 std::string MakeFile(const testsupport::TemporaryDirectory& directory, const std::string& name,
                      uint64_t ticks = 0) {
-    std::string path = directory.File(name);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    EXPECT_NE(INVALID_HANDLE_VALUE, file);
+    std::string path = PathOf(directory) + "\\" + name;
+    HANDLE file = CreateFileW(WideFilePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              0, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, file) << path;
     FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
     EXPECT_TRUE(!ticks || SetFileTime(file, &time, &time, &time));
     CloseHandle(file);
@@ -178,24 +190,46 @@ class WineShellExtTest : public ::testing::Test {
     testsupport::TemporaryDirectory directory;
 };
 
+// Machine-wide from a folder with a Japanese name (its path is registered exactly), and
+// for the user only with /n /i:user; each scope's eleven values alone, removed once.
 TEST_F(WineShellExtTest, Regsvr32WritesElevenEntriesAndRemovesThemOnce) {
-    ASSERT_EQ(0, Regsvr32());  // a second time over the suite's registration
-    EXPECT_EQ("Tamarack", ClassesValue("CLSID\\" + ClassId));
-    EXPECT_EQ(DllPath(), ClassesValue("CLSID\\" + ClassId + "\\InProcServer32"));
-    EXPECT_EQ("Apartment",
-              ClassesValue("CLSID\\" + ClassId + "\\InProcServer32", "ThreadingModel"));
-    for (const char* kind : HandlerKinds)
-        EXPECT_EQ(ClassId, ClassesValue(HandlerKey(kind))) << kind;
-    EXPECT_EQ(0, Regsvr32("/u"));
-    EXPECT_EQ("(none)", ClassesValue("CLSID\\" + ClassId));
-    for (const char* kind : HandlerKinds)
-        EXPECT_EQ("(none)", ClassesValue(HandlerKey(kind))) << kind;
-    EXPECT_NE(0, Regsvr32("/u"));
+    std::string copy = PathOf(directory) + "\\\u767B\u9332 \u6E08\u307F";
+    ASSERT_TRUE(CreateDirectoryW(WideFromUtf8(copy).c_str(), nullptr));
+    copy += "\\tamarack.dll";
+    ASSERT_TRUE(CopyFileW(WideFromUtf8(DllPath()).c_str(), WideFromUtf8(copy).c_str(), TRUE));
+    const std::string classes = "Software\\Classes\\";
+    const struct {
+        std::string install, uninstall, dll;
+        HKEY root, other;
+    } scopes[] = {
+        {"", "/u", copy, HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER},
+        {"/n /i:user", "/u /n /i:user", DllPath(), HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}};
+    ASSERT_EQ(0, Regsvr32("/u"));  // the suite's registration, so that each scope shows alone
+    for (const auto& scope : scopes) {
+        ASSERT_EQ(0, Regsvr32(scope.install, scope.dll));
+        ASSERT_EQ(0, Regsvr32(scope.install, scope.dll));  // a second time over the first
+        std::string clsid = classes + "CLSID\\" + ClassId;
+        EXPECT_EQ("Tamarack", RegistryValue(scope.root, clsid));
+        EXPECT_EQ(scope.dll, RegistryValue(scope.root, clsid + "\\InProcServer32"));
+        EXPECT_EQ("Apartment",
+                  RegistryValue(scope.root, clsid + "\\InProcServer32", "ThreadingModel"));
+        EXPECT_EQ("(none)", RegistryValue(scope.other, clsid));
+        for (const char* kind : HandlerKinds) {
+            EXPECT_EQ(ClassId, RegistryValue(scope.root, classes + HandlerKey(kind))) << kind;
+            EXPECT_EQ("(none)", RegistryValue(scope.other, classes + HandlerKey(kind))) << kind;
+        }
+        EXPECT_EQ(0, Regsvr32(scope.uninstall, scope.dll));
+        EXPECT_EQ("(none)", RegistryValue(scope.root, clsid));
+        for (const char* kind : HandlerKinds)
+            EXPECT_EQ("(none)", RegistryValue(scope.root, classes + HandlerKey(kind))) << kind;
+        EXPECT_NE(0, Regsvr32(scope.uninstall, scope.dll));
+    }
+    EXPECT_NE(0, Regsvr32("/n /i:everyone"));
     ASSERT_EQ(0, Regsvr32());
 }
 
 TEST_F(WineShellExtTest, RealMenusGetTheEntriesWithBitmapsAndTheModuleCountsObjects) {
-    std::string file = MakeFile(directory, "a.txt"), folder = directory.Path().string();
+    std::string file = MakeFile(directory, "a.txt"), folder = PathOf(directory);
     HMODULE module = LoadLibraryA(DllPath().c_str());  // the module that COM loads
     auto canUnloadNow = reinterpret_cast<HRESULT(WINAPI*)()>(
         reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
@@ -252,7 +286,7 @@ TEST_F(WineShellExtTest, TouchSetsAllThreeTimesToNow) {
 
 TEST_F(WineShellExtTest, ClipboardTextsFollowTheModifierKeys) {
     std::string file = MakeFile(directory, "My File.txt");
-    std::string parent = directory.Path().string();
+    std::string parent = PathOf(directory);
     const struct {
         int offset;
         bool control, shift;
@@ -267,6 +301,70 @@ TEST_F(WineShellExtTest, ClipboardTextsFollowTheModifierKeys) {
         std::string text = "(no text)";
         tamarackhost::ReadClipboardText(text);
         EXPECT_EQ(copy.text, text);
+    }
+}
+
+// Names in any script and paths past the classic length, in the code page the process
+// runs in (TAMARACK_CODE_PAGE names the one expected): each selected path gets the file
+// menu with its captions whole, its clipboard texts, and touch reaches that file alone.
+TEST_F(WineShellExtTest, EveryPathGetsItsMenuClipboardTextsAndTouch) {
+    char expected[16] = "";
+    if (GetEnvironmentVariableA("TAMARACK_CODE_PAGE", expected, sizeof expected)) {
+        ASSERT_EQ(std::atoi(expected), static_cast<int>(GetACP()));
+    }
+    const std::string folder = PathOf(directory);
+    ASSERT_LT(folder.size(), 278u - 10);
+    const uint64_t old = LocalToUtcTicks(2001, 2, 3, 4, 5, 6);
+    const std::string longName(279 - folder.size() - 1, 'n');
+    std::vector<std::string> files;
+    for (const std::string& name : std::vector<std::string>{
+             "a.txt", "\u0101.txt", "\u65E5\u672C\u8A9E.txt", "\U0001F600 \u7D75.txt", "\u30BD.txt",
+             "\u30C4x.txt", "b.txt", longName})
+        files.push_back(MakeFile(directory, name, old));
+    files.push_back(MakeFile(directory, longName.substr(0, 259 - folder.size() - 1), old));
+    const struct {
+        std::string path, file, name, upperName;
+    } cases[] = {
+        {files[1], files[1], "\u0101.txt", "\u0101.TXT"},
+        {files[2], files[2], "\u65E5\u672C\u8A9E.txt", "\u65E5\u672C\u8A9E.TXT"},
+        {files[3], files[3], "\"\U0001F600 \u7D75.txt\"", "\"\U0001F600 \u7D75.TXT\""},
+        {files[4], files[4], "\u30BD.txt", "\u30BD.TXT"},
+        {files[5], files[5], "\u30C4x.txt", "\u30C4X.TXT"},
+        {files[7], files[7], longName, std::string(longName.size(), 'N')},
+        {"\\\\?\\" + files[6], files[6], "b.txt", "B.TXT"},
+    };
+    for (const auto& c : cases) {
+        HMENU menu = CreatePopupMenu();
+        EXPECT_EQ(6, BuildMenu(menu, {c.path}, CMF_NORMAL)) << c.path;
+        std::vector<std::string> lines = MenuLines(menu);
+        DestroyMenu(menu);
+        ASSERT_EQ(8u, lines.size());
+        std::string dir = c.path.substr(0, c.path.rfind('\\'));
+        if (c.path.size() + 20 <= 271) {
+            EXPECT_EQ("103 [clipboard] Copy to Clipboard (" + c.path + ")", lines[3]);
+            EXPECT_EQ("105 [touch] Touch " + c.path + " ...", lines[6]);
+        } else {  // shortened in the middle, to the menu's 271 characters
+            EXPECT_EQ(271u, platform::Utf16FromUtf8(lines[3].substr(16)).size()) << lines[3];
+            EXPECT_NE(std::string::npos, lines[3].find("n...n")) << lines[3];
+        }
+        std::vector<std::string> texts;
+        for (int keys = 0; keys < 4; ++keys) {
+            PressKeys(keys >= 1, keys == 2);
+            Invoke({c.path}, keys == 3 ? 2 : 3);
+            std::string text = "(no text)";
+            tamarackhost::ReadClipboardText(text);
+            texts.push_back(text);
+        }
+        auto quoted = [](const std::string& text) {
+            return text.find(' ') == std::string::npos ? text : "\"" + text + "\"";
+        };
+        EXPECT_EQ((std::vector<std::string>{quoted(c.path), c.name, c.upperName, quoted(dir)}),
+                  texts);
+        PressKeys(false, false);
+        Invoke({c.path}, 4);
+        for (const std::string& file : files)
+            EXPECT_EQ(file == c.file, TimesOf(file)[2] != old) << c.path << " touched " << file;
+        MakeFile(directory, c.file.substr(folder.size() + 1), old);
     }
 }
 
@@ -357,7 +455,8 @@ TEST_F(WineShellExtTest, TouchFailureBoxAndDateTimeDialogAreRealWindows) {
     std::string file = MakeFile(directory, "a.txt", original);
     std::vector<std::string> children;
     std::string text;
-    HANDLE holder = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE holder = CreateFileW(WideFromUtf8(file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                0, nullptr);
     EXPECT_TRUE(WithWindow(
         "Tamarack",
         [&](HWND box) {

@@ -1,7 +1,9 @@
 #include "tools/tamarack-host/ExtensionClient.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "platform/WideText.h"
 #include "tools/tamarack-host/HostDataObject.h"
 
 namespace tamarackhost {
@@ -58,18 +60,19 @@ std::vector<MenuEntry> ReadMenu(HMENU menu) {
     std::vector<MenuEntry> entries;
     int count = GetMenuItemCount(menu);
     for (int position = 0; position < count; ++position) {
-        char text[512] = "";
-        MENUITEMINFOA item{};
+        MENUITEMINFOW item{};
         item.cbSize = sizeof item;
-        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_CHECKMARKS;
-        item.dwTypeData = text;
-        item.cch = sizeof text;
-        if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &item))
+        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_CHECKMARKS;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &item))
             continue;
+        std::wstring text(1024, L'\0');
+        text.resize(static_cast<size_t>(
+            std::max(0, GetMenuStringW(menu, static_cast<UINT>(position), &text[0],
+                                       static_cast<int>(text.size()), MF_BYPOSITION))));
         MenuEntry entry;
         entry.separator = (item.fType & MFT_SEPARATOR) != 0;
         entry.id = item.wID;
-        entry.text = text;
+        entry.text = platform::Utf8FromWide(text);
         // The shell shows the unchecked bitmap; the extension sets both to the same one.
         if (item.hbmpUnchecked)
             entry.bitmap =
@@ -90,10 +93,10 @@ void PressKeys(bool control, bool shift) {
 bool ReadClipboardText(std::string& text) {
     if (!OpenClipboard(nullptr))
         return false;
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const char* locked = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const wchar_t* locked = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
     if (locked) {
-        text = locked;
+        text = platform::Utf8FromWide(locked);
         GlobalUnlock(data);
     }
     CloseClipboard();
@@ -101,8 +104,9 @@ bool ReadClipboardText(std::string& text) {
 }
 
 bool ReadFileTimes(const char* path, FILETIME times[3]) {
-    HANDLE file = CreateFileA(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE file = CreateFileW(platform::WideFilePath(path).c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     bool read = GetFileTime(file, &times[0], &times[1], &times[2]);

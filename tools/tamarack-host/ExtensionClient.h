@@ -1,6 +1,7 @@
 // What a file manager does with the registered extension, shared by tamarack-host and the
 // tests of the real DLL: create and initialise a handler through COM, run one of its
-// commands, and the keyboard state, clipboard and file times around it.
+// commands, and the keyboard state, clipboard and file times around it. Paths and texts
+// are UTF-8 here and UTF-16 towards the system, as the file manager's are.
 #pragma once
 
 #include <string>
@@ -32,7 +33,7 @@ HRESULT InvokeOffset(IContextMenu* handler, int offset);
 std::vector<MenuEntry> ReadMenu(HMENU menu);
 // Sets or clears Ctrl and Shift in this thread's keyboard state.
 void PressKeys(bool control, bool shift);
-// The clipboard's text; false when it holds none.
+// The clipboard's Unicode text; false when it holds none.
 bool ReadClipboardText(std::string& text);
 // A file's or directory's creation, last-access and last-write times, in that order.
 bool ReadFileTimes(const char* path, FILETIME times[3]);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/WideText.h"
+
 namespace tamarackhost {
 
 HostDataObject::HostDataObject(std::vector<std::string> paths) : m_paths(std::move(paths)) {}
@@ -33,10 +35,12 @@ HRESULT HostDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
         return E_POINTER;
     if (QueryGetData(format) != S_OK)
         return DV_E_FORMATETC;
-    // DROPFILES, then each ANSI path with its terminator, then one more terminator.
-    size_t size = sizeof(DROPFILES) + 1;
+    // DROPFILES, then each path in UTF-16 with its terminator, then one more terminator.
+    std::wstring list;
     for (const std::string& path : m_paths)
-        size += path.size() + 1;
+        list += platform::WideFromUtf8(path) + L'\0';
+    list += L'\0';
+    size_t size = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
     if (!memory)
         return E_OUTOFMEMORY;
@@ -46,12 +50,8 @@ HRESULT HostDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
         return E_OUTOFMEMORY;
     }
     drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    char* text = reinterpret_cast<char*>(drop + 1);
-    for (const std::string& path : m_paths) {
-        std::memcpy(text, path.c_str(), path.size() + 1);
-        text += path.size() + 1;
-    }
+    drop->fWide = TRUE;
+    std::memcpy(drop + 1, list.data(), list.size() * sizeof(wchar_t));
     GlobalUnlock(memory);
     medium->tymed = TYMED_HGLOBAL;
     medium->hGlobal = memory;

@@ -1,5 +1,5 @@
-// A data object like the file manager's: it holds a list of paths and hands them out
-// as CF_HDROP data in global memory, a fresh copy for each request.
+// A data object like the file manager's: it holds a list of paths (UTF-8) and hands them
+// out as CF_HDROP data of wide paths in global memory, a fresh copy for each request.
 #pragma once
 
 #include <string>

@@ -6,13 +6,17 @@
 //   tamarack-host [--ctrl] [--shift] invoke OFFSET PATH...
 //   tamarack-host clipboard      prints the clipboard's text
 //   tamarack-host times PATH     prints a file's creation, last-access and last-write times
+//
+// Paths may have any characters and length; what it prints is UTF-8.
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "platform/WideText.h"
 #include "platform/shell/ComTypes.h"
+
+#include <shellapi.h>
 #include "tools/tamarack-host/ExtensionClient.h"
 
 namespace {
@@ -28,10 +32,13 @@ int Usage() {
     return 2;
 }
 
-std::string FullPath(const char* path) {
-    char buffer[MAX_PATH];
-    DWORD length = GetFullPathNameA(path, MAX_PATH, buffer, nullptr);
-    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string(path);
+std::string FullPath(const std::string& path) {
+    std::wstring buffer(32768, L'\0');
+    DWORD length = GetFullPathNameW(platform::WideFromUtf8(path).c_str(),
+                                    static_cast<DWORD>(buffer.size()), &buffer[0], nullptr);
+    return length > 0 && length < buffer.size()
+               ? platform::Utf8FromWide(std::wstring_view(buffer.data(), length))
+               : path;
 }
 
 void PrintMenu(HMENU menu) {
@@ -84,17 +91,17 @@ int ShowTimes(const char* path) {
     return 0;
 }
 
-int Run(int argc, char** argv) {
+int Run(int argc, const std::vector<std::string>& argv) {
     bool control = false, shift = false;
     UINT flags = CMF_NORMAL;
     int next = 1;
-    for (; next < argc && std::strncmp(argv[next], "--", 2) == 0; ++next) {
-        if (std::strcmp(argv[next], "--ctrl") == 0)
+    for (; next < argc && argv[next].rfind("--", 0) == 0; ++next) {
+        if (argv[next] == "--ctrl")
             control = true;
-        else if (std::strcmp(argv[next], "--shift") == 0)
+        else if (argv[next] == "--shift")
             shift = true;
-        else if (std::strcmp(argv[next], "--flags") == 0 && next + 1 < argc)
-            flags = static_cast<UINT>(std::strtoul(argv[++next], nullptr, 0));
+        else if (argv[next] == "--flags" && next + 1 < argc)
+            flags = static_cast<UINT>(std::strtoul(argv[++next].c_str(), nullptr, 0));
         else
             return Usage();
     }
@@ -104,13 +111,13 @@ int Run(int argc, char** argv) {
     if (command == "clipboard")
         return ShowClipboard();
     if (command == "times")
-        return next < argc ? ShowTimes(argv[next]) : Usage();
+        return next < argc ? ShowTimes(argv[next].c_str()) : Usage();
 
     int offset = -1;
     if (command == "invoke") {
         if (next >= argc)
             return Usage();
-        offset = std::atoi(argv[next++]);
+        offset = std::atoi(argv[next++].c_str());
     } else if (command != "menu") {
         return Usage();
     }
@@ -141,9 +148,17 @@ int Run(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
+    // Paths come whole from the wide command line, and go out as UTF-8.
+    int argc = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::vector<std::string> argv;
+    for (int i = 0; wide && i < argc; ++i)
+        argv.push_back(platform::Utf8FromWide(wide[i]));
+    LocalFree(wide);
+    SetConsoleOutputCP(CP_UTF8);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    int status = Run(argc, argv);
+    int status = Run(static_cast<int>(argv.size()), argv);
     CoUninitialize();
     return status;
 }
