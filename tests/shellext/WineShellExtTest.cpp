@@ -332,7 +332,12 @@ TEST_F(WineShellExtTest, EveryPathGetsItsMenuClipboardTextsAndTouch) {
         {files[5], files[5], "\u30C4x.txt", "\u30C4X.TXT"},
         {files[7], files[7], longName, std::string(longName.size(), 'N')},
         {"\\\\?\\" + files[6], files[6], "b.txt", "B.TXT"},
+        // The same file through the share that wine-unc-share.sh makes of drive C:.
+        {"\\\\localhost\\tamarack-c" + files[6].substr(2), files[6], "b.txt", "B.TXT"},
     };
+    ASSERT_EQ("C:", folder.substr(0, 2));
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(WideFromUtf8(cases[7].path).c_str()))
+        << "no share \\\\localhost\\tamarack-c";
     for (const auto& c : cases) {
         HMENU menu = CreatePopupMenu();
         EXPECT_EQ(6, BuildMenu(menu, {c.path}, CMF_NORMAL)) << c.path;
