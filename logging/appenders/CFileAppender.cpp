@@ -132,17 +132,17 @@ bool CFileAppender::DoAppend(const CLoggingEvent& event) {
         return false;
     try {
         std::lock_guard<std::recursive_mutex> guard(m_lock);
-        if (!m_file.IsOpen())
-            return false;
         if (m_writing) {  // a layout that logs to its own appender
             std::string text;
             return FormatEvent(event, text) &&
                    WriteBounded(std::string_view(text).substr(0, MaxRecordLength));
         }
+        CheckName();
+        if (!m_file.IsOpen())
+            return false;
         m_text.clear();
         if (!FormatEvent(event, m_text))
             return false;
-        CheckName();
         m_writing = true;
         bool written = WriteBounded(std::string_view(m_text).substr(0, MaxRecordLength));
         m_writing = false;
@@ -160,14 +160,18 @@ void CFileAppender::CheckName() {
     if (now - m_nameCheckedAt < RetryInterval)
         return;
     m_nameCheckedAt = now;
-    if (m_file.IsNamed(FileNameCurrent))
+    if (m_file.IsOpen() ? m_file.IsNamed(FileNameCurrent) : !m_reopenPending)
         return;
     // Deleted, replaced, or moved away by another process's roll-over: the name is
     // opened again (its directories made again), under the lock so that only the
     // first process to create the file gives it a header.
     platform::FileNameLockScope lock(m_nameLock, LockTimeout);
-    if (lock.Held())
-        SwitchTo(FileNameCurrent, OpenMode::Append, false);
+    if (!lock.Held() || SwitchTo(FileNameCurrent, OpenMode::Append, false))
+        return;
+    // On some systems a file deleted while open keeps its name until the last handle
+    // to it is closed: this one lets go, and the name is tried again a second later.
+    m_file.Close();
+    m_reopenPending = true;
 }
 
 std::string CFileAppender::BuildFileName() {
@@ -222,6 +226,7 @@ bool CFileAppender::OpenFile(OpenMode mode, std::string& error) {
         m_writeFailures = 0;
         m_lastWriteError.clear();
         m_recordCut = false;
+        m_reopenPending = false;
         m_retryPending = false;
         m_nameCheckedAt = platform::TickCount();
         if (!HeaderOnlyOnCreation || length == 0) {
@@ -247,6 +252,7 @@ bool CFileAppender::SwitchTo(const std::string& name, OpenMode mode, bool footer
     m_file = std::move(next);
     FileNameCurrent = name;
     m_recordCut = false;
+    m_reopenPending = false;
     m_nameCheckedAt = platform::TickCount();
     uint64_t length = 0;
     if (m_file.Length(length) && length == 0 && GetHeader(text))

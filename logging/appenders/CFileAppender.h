@@ -112,7 +112,8 @@ class CFileAppender : public CAppenderSkeleton {
     platform::FileNameLock m_nameLock;
 
   private:
-    // Reopens FileNameCurrent when it no longer means the open file; once a second.
+    // Reopens FileNameCurrent when it no longer means the open file, or when an earlier
+    // attempt left no file open; once a second at most.
     void CheckName();
     // Creates the missing directories of `name` and opens it into `file`.
     bool OpenNamed(const std::string& name, OpenMode mode, platform::WritableFile& file,
@@ -121,7 +122,8 @@ class CFileAppender : public CAppenderSkeleton {
     platform::WritableFile m_file;
     uint64_t m_writeFailures = 0;
     std::string m_lastWriteError;
-    bool m_recordCut = false;  // a failed write left part of a record in the file
+    bool m_recordCut = false;      // a failed write left part of a record in the file
+    bool m_reopenPending = false;  // the file was let go so that its name can be reopened
     uint32_t m_nameCheckedAt = 0;
     uint32_t m_retryAt = 0;
     bool m_retryPending = false;
