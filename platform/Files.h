@@ -31,8 +31,10 @@ struct FileHandleTraits {
     static void Close(Handle handle);
 };
 
-// A file open for writing: other processes may read it while it is open (and rename
-// or delete it), but the writes are this object's alone. Writes are unbuffered.
+// A file open for appending: every write goes to the end of the file as it is at that
+// moment, in one piece, so that several processes (and several objects) can write one
+// file at once without overwriting each other. Other processes may read, write, rename
+// and delete it while it is open. Writes are unbuffered.
 class WritableFile {
   public:
     enum class Mode {
@@ -47,13 +49,18 @@ class WritableFile {
     // Creates the file when missing. Fails when a file is already open.
     bool Open(std::string_view name, Mode mode);
     bool IsOpen() const { return m_handle.IsValid(); }
-    // Writes all `size` bytes at the current position; false when any could not be
-    // written (the system error says why).
-    bool Write(const char* data, size_t size);
-    // The current length of the open file in bytes.
+    // Writes all `size` bytes at the end of the file; false when any could not be
+    // written (the system error says why, `written` how many were).
+    bool Write(const char* data, size_t size, size_t& written);
+    bool Write(const char* data, size_t size) {
+        size_t written;
+        return Write(data, size, written);
+    }
+    // The current length of the open file in bytes, whoever wrote them.
     bool Length(uint64_t& length) const;
-    // Cuts the file to `length` bytes and puts the write position at its new end.
-    bool TruncateTo(uint64_t length);
+    // Whether `name` still names the open file: false when the file was deleted, or
+    // the name now names another file or nothing (or cannot be asked).
+    bool IsNamed(std::string_view name) const;
     void Close() { m_handle.Reset(); }
 
   private:

@@ -16,16 +16,25 @@ class CDailyFileAppender : public CDatedFileAppender {
     ~CDailyFileAppender() override;
 
     const char* GetClassName() const override;
+    // Opens the dated name for now, and tells the other processes it was started.
+    bool Open(std::string& error) override;
     // Switches to the file of the current date text when that has changed, then writes.
     // True whenever the appender is started.
     bool DoAppend(const CLoggingEvent& event) override;
     // The dated name for the date text now; empty when File is.
     std::string BuildFileName() override;
 
-    // Closes the file and starts the file of the current name, emptied.
+    // Closes the file and starts the file of the current name: emptied, unless
+    // another process started it already. When the new file cannot be opened, the old
+    // one is written on and the switch is tried again a second later.
     void SwitchFile();
 
   private:
+    static constexpr int RememberedNames = 4;
+    // Whether a process writing File started `name` lately; NoteStarted tells them.
+    bool WasStarted(const std::string& name) const;
+    void NoteStarted(const std::string& name);
+
     std::string m_nameNow;  // the name for each record, kept for its capacity
 };
 

@@ -15,13 +15,16 @@ class CDailyRollingFileAppender : public CDatedFileAppender {
     ~CDailyRollingFileAppender() override;
 
     const char* GetClassName() const override;
-    // Takes the current period, then opens File.
+    // Takes the current period, then opens File. Fails, like a File too long, when the
+    // dated name would be too long.
     bool Open(std::string& error) override;
     // Rolls over when the period has changed, then writes. True whenever started.
     bool DoAppend(const CLoggingEvent& event) override;
 
-    // Renames the file after CurrentPeriod and starts File afresh. When the rename
-    // fails, the file is kept and written on; the next change of period tries again.
+    // Renames the file after CurrentPeriod and starts File afresh, or opens File again
+    // when another process has just renamed it. When the rename fails, the file is kept
+    // and written on; the next change of period tries again. False when the processes'
+    // lock could not be had: then it is tried again a second later.
     bool RollOver();
 
     // The date text of the period whose records the open file holds.

@@ -2,6 +2,7 @@
 
 #include "logging/core/SystemUtilities.h"
 #include "logging/core/Text.h"
+#include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/SystemErrors.h"
 
@@ -106,17 +107,22 @@ void CFileAppender::Write(std::string_view text, const CLoggingEvent*) {
 bool CFileAppender::WriteBounded(std::string_view text) {
     if (!m_file.IsOpen())
         return false;
-    if (m_file.Write(text.data(), text.size())) {
-        m_fileLength += text.size();
+    std::string joined;
+    if (m_recordCut) {  // the record that failed ends wherever it stopped: start a line
+        joined = LineSeparator();
+        joined += text;
+        text = joined;
+    }
+    size_t written = 0;
+    if (m_file.Write(text.data(), text.size(), written)) {
+        m_recordCut = false;
         return true;
     }
-    // A write that got only part of the record out (a full disk) is taken back, so that
-    // the file keeps whole records and the next one starts on a line of its own.
-    ++m_writeFailures;
+    // What got out stays: cutting the file back could take away records that other
+    // processes wrote after it.
     uint32_t code = platform::LastSystemErrorCode();
-    uint64_t length = 0;
-    if (m_file.Length(length) && length > m_fileLength)
-        m_file.TruncateTo(m_fileLength);
+    ++m_writeFailures;
+    m_recordCut = m_recordCut || written > 0;
     m_lastWriteError = ErrorCodeToText(code);
     return false;
 }
@@ -126,13 +132,14 @@ bool CFileAppender::DoAppend(const CLoggingEvent& event) {
         return false;
     try {
         std::lock_guard<std::recursive_mutex> guard(m_lock);
-        if (!m_file.IsOpen())
-            return false;
         if (m_writing) {  // a layout that logs to its own appender
             std::string text;
             return FormatEvent(event, text) &&
                    WriteBounded(std::string_view(text).substr(0, MaxRecordLength));
         }
+        CheckName();
+        if (!m_file.IsOpen())
+            return false;
         m_text.clear();
         if (!FormatEvent(event, m_text))
             return false;
@@ -148,8 +155,53 @@ bool CFileAppender::DoAppend(const CLoggingEvent& event) {
     }
 }
 
+void CFileAppender::CheckName() {
+    uint32_t now = platform::TickCount();
+    if (now - m_nameCheckedAt < RetryInterval)
+        return;
+    m_nameCheckedAt = now;
+    if (m_file.IsOpen() ? m_file.IsNamed(FileNameCurrent) : !m_reopenPending)
+        return;
+    // Deleted, replaced, or moved away by another process's roll-over: the name is
+    // opened again (its directories made again), under the lock so that only the
+    // first process to create the file gives it a header.
+    platform::FileNameLockScope lock(m_nameLock, LockTimeout);
+    if (!lock.Held() || SwitchTo(FileNameCurrent, OpenMode::Append, false))
+        return;
+    // On some systems a file deleted while open keeps its name until the last handle
+    // to it is closed: this one lets go, and the name is tried again a second later.
+    m_file.Close();
+    m_reopenPending = true;
+}
+
 std::string CFileAppender::BuildFileName() {
     return File;
+}
+
+std::string CFileAppender::NameTooLongText(std::string_view name) {
+    return "unable to open file '" + std::string(name) +
+           "':" + ErrorCodeToText(platform::NameTooLongError());
+}
+
+bool CFileAppender::OpenNamed(const std::string& name, OpenMode mode, platform::WritableFile& file,
+                              std::string& error) {
+    if (name.size() > platform::MaxPathLength) {
+        error = NameTooLongText(name);
+        return false;
+    }
+    PathParts parts = SplitPath(name);
+    std::string directory(parts.drive);
+    directory += parts.directory;
+    if (!directory.empty() && IsSeparator(directory.back()))
+        directory.pop_back();
+    if (!directory.empty() && !DirectoryExists(directory) && !CreateDirectoryPath(directory, error))
+        return false;
+    if (!file.Open(name, mode == OpenMode::Append ? platform::WritableFile::Mode::Append
+                                                  : platform::WritableFile::Mode::Truncate)) {
+        error = "unable to open file '" + name + "':" + LastErrorText();
+        return false;
+    }
+    return true;
 }
 
 bool CFileAppender::OpenFile(OpenMode mode, std::string& error) {
@@ -163,32 +215,21 @@ bool CFileAppender::OpenFile(OpenMode mode, std::string& error) {
             error = "unable to open file, no filename specified (Appender:" + GetName() + ")";
             return false;
         }
-        const std::string& name = FileNameCurrent;
-        if (name.size() > platform::MaxPathLength) {
-            error = "unable to open file '" + name +
-                    "':" + ErrorCodeToText(platform::NameTooLongError());
+        m_nameLock.Bind(File);
+        // Held while the header is decided, so that of processes starting together on
+        // an empty file only one gives it a header when HeaderOnlyOnCreation is set.
+        platform::FileNameLockScope lock(m_nameLock, LockTimeout);
+        if (!OpenNamed(FileNameCurrent, mode, m_file, error))
             return false;
-        }
-        PathParts parts = SplitPath(name);
-        std::string directory(parts.drive);
-        directory += parts.directory;
-        if (!directory.empty() && IsSeparator(directory.back()))
-            directory.pop_back();
-        if (!directory.empty() && !DirectoryExists(directory) &&
-            !CreateDirectoryPath(directory, error))
-            return false;
-        bool opened =
-            m_file.Open(name, mode == OpenMode::Append ? platform::WritableFile::Mode::Append
-                                                       : platform::WritableFile::Mode::Truncate);
-        if (!opened) {
-            error = "unable to open file '" + name + "':" + LastErrorText();
-            return false;
-        }
-        m_fileLength = 0;
-        m_file.Length(m_fileLength);
+        uint64_t length = 0;
+        m_file.Length(length);
         m_writeFailures = 0;
         m_lastWriteError.clear();
-        if (!HeaderOnlyOnCreation || m_fileLength == 0) {
+        m_recordCut = false;
+        m_reopenPending = false;
+        m_retryPending = false;
+        m_nameCheckedAt = platform::TickCount();
+        if (!HeaderOnlyOnCreation || length == 0) {
             std::string header;
             if (GetHeader(header))
                 Write(header, nullptr);
@@ -198,6 +239,34 @@ bool CFileAppender::OpenFile(OpenMode mode, std::string& error) {
         error = "unable to open file '" + FileNameCurrent + "':out of memory";
         return m_file.IsOpen();
     }
+}
+
+bool CFileAppender::SwitchTo(const std::string& name, OpenMode mode, bool footer) {
+    platform::WritableFile next;
+    std::string ignored;
+    if (!OpenNamed(name, mode, next, ignored))
+        return false;
+    std::string text;
+    if (footer && GetFooter(text))
+        Write(text, nullptr);
+    m_file = std::move(next);
+    FileNameCurrent = name;
+    m_recordCut = false;
+    m_reopenPending = false;
+    m_nameCheckedAt = platform::TickCount();
+    uint64_t length = 0;
+    if (m_file.Length(length) && length == 0 && GetHeader(text))
+        Write(text, nullptr);
+    return true;
+}
+
+bool CFileAppender::RetryDue() const {
+    return !m_retryPending || platform::TickCount() - m_retryAt >= RetryInterval;
+}
+
+void CFileAppender::RetryLater() {
+    m_retryPending = true;
+    m_retryAt = platform::TickCount();
 }
 
 std::string CFileAppender::ExpandEnvironmentText(std::string_view value) {

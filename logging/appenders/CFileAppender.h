@@ -2,6 +2,12 @@
 // family: expanding environment references in the name, creating missing directories,
 // opening in truncate or append mode, the layout's header and footer, and bounded
 // writes. The rolling and dated appenders change only which name is opened and when.
+//
+// Any number of processes may write one file: every record is appended whole at the
+// file's end, and whatever changes which file a name means (a roll-over or switch by
+// another process, a deletion, a replacement) is done under a lock that the processes
+// share, keyed by File. Once a second at most, before a record, the appender checks
+// that its name still means the file it holds, and reopens the name when it does not.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +15,7 @@
 #include <string_view>
 
 #include "logging/core/CAppenderSkeleton.h"
+#include "platform/FileNameLock.h"
 #include "platform/Files.h"
 
 namespace scrivlog {
@@ -66,6 +73,10 @@ class CFileAppender : public CAppenderSkeleton {
     static void AppendDatedName(std::string& out, std::string_view file, std::string_view dateText);
 
     static constexpr size_t MaxRecordLength = 65535;
+    // How long to wait for another process's roll-over or switch, and how often a
+    // failed one (and the check of the name) is tried at most, in milliseconds.
+    static constexpr uint32_t LockTimeout = 500;
+    static constexpr uint32_t RetryInterval = 1000;
 
     bool Append = true;
     std::string File;
@@ -80,15 +91,42 @@ class CFileAppender : public CAppenderSkeleton {
     void CloseQuietly();
     // Writes `text` (already bounded) to the open file; false when it did not get there.
     bool WriteBounded(std::string_view text);
+    // The open file's length, with what other processes wrote.
+    bool FileLength(uint64_t& length) const { return m_file.Length(length); }
+    // Whether `name` still means the open file.
+    bool FileIsNamed(std::string_view name) const { return m_file.IsNamed(name); }
+    // Opens `name` and moves writing there: the footer goes into the old file when
+    // `footer` is set, the header into the new one when it is empty. When `name`
+    // cannot be opened, the current file stays in use and the answer is false.
+    bool SwitchTo(const std::string& name, OpenMode mode, bool footer);
+    // The error text of a name too long for the file services.
+    static std::string NameTooLongText(std::string_view name);
 
-    // The length of the open file, kept up to date by the writes so that no system call
-    // is needed to ask it.
-    uint64_t m_fileLength = 0;
+    // Whether a roll-over or switch may be tried now: at once, or, after one failed,
+    // a second later. RetryLater records a failed one, RetryDone a successful one.
+    bool RetryDue() const;
+    void RetryLater();
+    void RetryDone() { m_retryPending = false; }
+
+    // Shared with the other processes writing File; bound at every open.
+    platform::FileNameLock m_nameLock;
 
   private:
+    // Reopens FileNameCurrent when it no longer means the open file, or when an earlier
+    // attempt left no file open; once a second at most.
+    void CheckName();
+    // Creates the missing directories of `name` and opens it into `file`.
+    bool OpenNamed(const std::string& name, OpenMode mode, platform::WritableFile& file,
+                   std::string& error);
+
     platform::WritableFile m_file;
     uint64_t m_writeFailures = 0;
     std::string m_lastWriteError;
+    bool m_recordCut = false;      // a failed write left part of a record in the file
+    bool m_reopenPending = false;  // the file was let go so that its name can be reopened
+    uint32_t m_nameCheckedAt = 0;
+    uint32_t m_retryAt = 0;
+    bool m_retryPending = false;
 };
 
 }  // namespace scrivlog

@@ -46,8 +46,22 @@ std::string CRollingFileAppender::GetParam(std::string_view name) const {
     return {};
 }
 
+bool CRollingFileAppender::Open(std::string& error) {
+    // A backup name that cannot be formed would keep the file from ever rolling.
+    if (MaxBackupIndex > 0 && File.size() <= platform::MaxPathLength) {
+        std::string longest = BackupName(MaxBackupIndex);
+        if (longest.size() > platform::MaxPathLength) {
+            error = NameTooLongText(longest);
+            return false;
+        }
+    }
+    return CFileAppender::Open(error);
+}
+
 void CRollingFileAppender::RecordWritten() {
-    if (m_fileLength >= MaxFileSize)
+    // The length on disk, so that what other processes wrote counts too.
+    uint64_t length = 0;
+    if (FileLength(length) && length >= MaxFileSize && RetryDue())
         RollOver();
 }
 
@@ -63,10 +77,21 @@ std::string CRollingFileAppender::BackupName(int32_t index) const {
 }
 
 bool CRollingFileAppender::RollOver() {
-    std::string ignored;
+    // The processes writing File roll it one at a time. One that finds, once it holds
+    // the lock, that File no longer names its file was beaten to it by another and just
+    // opens the new file.
+    platform::FileNameLockScope lock(m_nameLock, LockTimeout);
+    if (!lock.Held()) {
+        RetryLater();
+        return IsFileOpen();
+    }
+    if (!FileIsNamed(File))
+        return Reopened(SwitchTo(File, OpenMode::Append, false));
     if (MaxBackupIndex <= 0) {  // no backups: the file simply starts again
-        Close(ignored);
-        return OpenFile(OpenMode::Truncate, ignored);
+        std::string footer;
+        if (GetFooter(footer))
+            Write(footer, nullptr);
+        return Reopened(SwitchTo(File, OpenMode::Truncate, false));
     }
     // Room is made for the new backup 1 only when it is taken: after a roll-over whose
     // rename failed, the backups have already moved and must not move (and lose the
@@ -77,11 +102,20 @@ bool CRollingFileAppender::RollOver() {
             platform::RenameFile(BackupName(i - 1), BackupName(i));
     }
     // The file is renamed while still open: if that fails, it stays open and nothing
-    // in it is lost.
+    // in it is lost. The footer goes into the backup, after the rename.
     if (!platform::RenameFile(File, BackupName(1)))
-        return IsFileOpen();
-    Close(ignored);  // the footer goes into the backup
-    return OpenFile(OpenMode::Truncate, ignored);
+        return Reopened(false);
+    return Reopened(SwitchTo(File, OpenMode::Append, true));
+}
+
+bool CRollingFileAppender::Reopened(bool success) {
+    // When File could not be opened, the renamed file stays in use; the next attempt,
+    // a second later, finds File moved and opens it.
+    if (success)
+        RetryDone();
+    else
+        RetryLater();
+    return IsFileOpen();
 }
 
 }  // namespace scrivlog

@@ -19,9 +19,13 @@ class CRollingFileAppender : public CFileAppender {
     // values never roll) and "MaxBackupIndex".
     bool SetParam(std::string_view name, std::string_view value) override;
     std::string GetParam(std::string_view name) const override;
+    // Fails, like a File too long, when the name of the last backup would be too long.
+    bool Open(std::string& error) override;
 
-    // Moves the backups up and starts a fresh file. When the current file cannot become
-    // backup 1 it stays open and in use, and the next roll-over tries again.
+    // Moves the backups up and starts a fresh file, or opens File again when another
+    // process has just rolled it. When the current file cannot become backup 1 it stays
+    // open and in use, and the next roll-over, a second later at the earliest, tries
+    // again.
     bool RollOver();
     // The name of backup `index`: app.log gives app.<index>.log, in the same directory.
     std::string BackupName(int32_t index) const;
@@ -32,8 +36,12 @@ class CRollingFileAppender : public CFileAppender {
   protected:
     // Rolls over when the record just written brought the file to MaxFileSize. The
     // lock is held from the write to here, so the file exceeds the limit by at most
-    // one record even when several threads log.
+    // one record of each process writing it.
     void RecordWritten() override;
+
+  private:
+    // Records whether the roll-over got a file of the name open; answers IsFileOpen.
+    bool Reopened(bool success);
 };
 
 }  // namespace scrivlog

@@ -31,8 +31,9 @@ bool WritableFile::Open(std::string_view name, Mode mode) {
     // Not following a link in the last component keeps a link planted in a shared
     // directory from redirecting the log into another file. Opening without blocking
     // keeps a FIFO without reader from hanging the caller; writes then block as usual.
-    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK |
-                (mode == Mode::Truncate ? O_TRUNC : O_APPEND);
+    // Appending makes each write land whole at the end, whoever else writes the file.
+    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_APPEND |
+                (mode == Mode::Truncate ? O_TRUNC : 0);
     int descriptor;
     do {
         descriptor = ::open(native.c_str(), flags, 0644);
@@ -46,7 +47,8 @@ bool WritableFile::Open(std::string_view name, Mode mode) {
     return true;
 }
 
-bool WritableFile::Write(const char* data, size_t size) {
+bool WritableFile::Write(const char* data, size_t size, size_t& written) {
+    written = 0;
     if (!IsOpen()) {
         errno = EBADF;
         return false;
@@ -55,18 +57,19 @@ bool WritableFile::Write(const char* data, size_t size) {
     // One call in the normal case; a short write (a signal, a nearly full disk) is
     // completed so that a record is never left cut in the middle when more room exists.
     while (size > 0) {
-        ssize_t written = ::write(descriptor, data, size);
-        if (written < 0) {
+        ssize_t count = ::write(descriptor, data, size);
+        if (count < 0) {
             if (errno == EINTR)
                 continue;
             return false;
         }
-        if (written == 0) {
+        if (count == 0) {
             errno = ENOSPC;
             return false;
         }
-        data += written;
-        size -= static_cast<size_t>(written);
+        data += count;
+        size -= static_cast<size_t>(count);
+        written += static_cast<size_t>(count);
     }
     return true;
 }
@@ -79,10 +82,15 @@ bool WritableFile::Length(uint64_t& length) const {
     return true;
 }
 
-bool WritableFile::TruncateTo(uint64_t length) {
-    int descriptor = static_cast<int>(m_handle.Get());
-    return IsOpen() && ftruncate(descriptor, static_cast<off_t>(length)) == 0 &&
-           lseek(descriptor, 0, SEEK_END) != static_cast<off_t>(-1);
+bool WritableFile::IsNamed(std::string_view name) const {
+    NativeName native(name);
+    struct stat open {}, named {};
+    int saved = errno;
+    bool same = IsOpen() && native.IsValid() && fstat(static_cast<int>(m_handle.Get()), &open) == 0 &&
+                open.st_nlink > 0 && lstat(native.c_str(), &named) == 0 &&
+                open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+    errno = saved;
+    return same;
 }
 
 bool PathExists(std::string_view name) {

@@ -35,38 +35,45 @@ bool WritableFile::Open(std::string_view name, Mode mode) {
     NativeName native(name);
     if (!native.IsValid())
         return false;
-    // Readers are welcome; sharing deletion lets the rolling appenders rename the file
-    // while it is still open, so that a failed rename leaves it open and intact.
-    HANDLE file = CreateFileA(native.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                              nullptr, mode == Mode::Truncate ? CREATE_ALWAYS : OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Every process may read and write the file at once; sharing deletion lets the
+    // rolling appenders rename it while others hold it open. Append access alone makes
+    // each write land whole at the end of the file, whoever else writes it; emptying
+    // needs write access, so a truncating open empties the file first.
+    constexpr DWORD Sharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    if (mode == Mode::Truncate) {
+        HANDLE emptied = CreateFileA(native.c_str(), GENERIC_WRITE, Sharing, nullptr,
+                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (emptied == INVALID_HANDLE_VALUE)
+            return false;
+        CloseHandle(emptied);
+    }
+    HANDLE file = CreateFileA(native.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                              Sharing, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     m_handle.Reset(reinterpret_cast<intptr_t>(file));
-    if (mode == Mode::Append) {
-        LARGE_INTEGER zero{};
-        SetFilePointerEx(file, zero, nullptr, FILE_END);
-    }
     SetLastError(0);  // OPEN_ALWAYS reports an existing file as an error code
     return true;
 }
 
-bool WritableFile::Write(const char* data, size_t size) {
+bool WritableFile::Write(const char* data, size_t size, size_t& written) {
+    written = 0;
     if (!IsOpen()) {
         SetLastError(ERROR_INVALID_HANDLE);
         return false;
     }
     while (size > 0) {
         DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
-        DWORD written = 0;
-        if (!WriteFile(ToHandle(m_handle.Get()), data, chunk, &written, nullptr))
+        DWORD count = 0;
+        if (!WriteFile(ToHandle(m_handle.Get()), data, chunk, &count, nullptr))
             return false;
-        if (written == 0) {
+        if (count == 0) {
             SetLastError(ERROR_DISK_FULL);
             return false;
         }
-        data += written;
-        size -= written;
+        data += count;
+        size -= count;
+        written += count;
     }
     return true;
 }
@@ -79,13 +86,31 @@ bool WritableFile::Length(uint64_t& length) const {
     return true;
 }
 
-bool WritableFile::TruncateTo(uint64_t length) {
-    if (!IsOpen())
+bool WritableFile::IsNamed(std::string_view name) const {
+    NativeName native(name);
+    if (!IsOpen() || !native.IsValid())
         return false;
-    LARGE_INTEGER position{};
-    position.QuadPart = static_cast<LONGLONG>(length);
+    DWORD saved = GetLastError();
+    BY_HANDLE_FILE_INFORMATION open{}, named{};
+    FILE_STANDARD_INFO standard{};
+    bool same = false;
     HANDLE file = ToHandle(m_handle.Get());
-    return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    if (GetFileInformationByHandle(file, &open) &&
+        GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard) &&
+        !standard.DeletePending) {
+        HANDLE other = CreateFileA(native.c_str(), FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (other != INVALID_HANDLE_VALUE) {
+            same = GetFileInformationByHandle(other, &named) &&
+                   open.dwVolumeSerialNumber == named.dwVolumeSerialNumber &&
+                   open.nFileIndexHigh == named.nFileIndexHigh &&
+                   open.nFileIndexLow == named.nFileIndexLow;
+            CloseHandle(other);
+        }
+    }
+    SetLastError(saved);
+    return same;
 }
 
 bool PathExists(std::string_view name) {

@@ -36,33 +36,41 @@ TEST(UniqueHandle, ClosesEachHandleOnce) {
     EXPECT_EQ(1, CountingTraits::closed);  // released handles are not closed
 }
 
-// Appending, truncating at the open, backslashes, missing directories, renames that
-// never replace and links at the end are shown through the file appenders' tests.
-TEST(Files, LengthTruncationReadingAndRenamingOpenFiles) {
+// Truncating at the open, backslashes, missing directories, renames that never replace
+// and links at the end are shown through the file appenders' tests.
+TEST(Files, WritersShareTheEndOfTheFileAndFollowItsName) {
     testsupport::TemporaryDirectory directory;
     std::string sub = directory.File("sub"), a = sub + "\\a.txt", b = sub + "\\b.txt";
-    WritableFile file;
+    WritableFile file, other;
     ASSERT_TRUE(platform::MakeDirectory(sub));
     EXPECT_FALSE(platform::MakeDirectory(sub));
     ASSERT_TRUE(file.Open(a, WritableFile::Mode::Truncate));
     EXPECT_FALSE(file.Open(a, WritableFile::Mode::Truncate));  // already open
+    ASSERT_TRUE(other.Open(a, WritableFile::Mode::Append));    // a second writer is let in
     ASSERT_TRUE(file.Write("hello\r\n", 7));
+    ASSERT_TRUE(other.Write("+", 1));  // at the end, not over what the first wrote
     uint64_t length = 0;
     ASSERT_TRUE(file.Length(length));
-    EXPECT_EQ(7u, length);
-    ASSERT_TRUE(file.TruncateTo(5));
+    EXPECT_EQ(8u, length);
     EXPECT_TRUE(platform::PathExists(a) && !platform::DirectoryExists(a));
-    // An open file can be renamed; the handle goes on writing into it, at the new end.
+    // An open file can be renamed; the handles go on writing into it, at the new end.
+    EXPECT_TRUE(file.IsNamed(a) && !file.IsNamed(b));
     ASSERT_TRUE(platform::RenameFile(a, b));
+    EXPECT_TRUE(!file.IsNamed(a) && file.IsNamed(b));
     ASSERT_TRUE(file.Write("!", 1));
     file.Close();
+    other.Close();
     platform::ReadableFile reader;
-    char buffer[8] = {};
+    char buffer[16] = {};
     ASSERT_TRUE(reader.Open(b));
-    EXPECT_EQ(6u, reader.Read(buffer, sizeof buffer));
-    EXPECT_STREQ("hello!", buffer);
+    EXPECT_EQ(9u, reader.Read(buffer, sizeof buffer));
+    EXPECT_STREQ("hello\r\n+!", buffer);
     reader.Close();  // held exclusively on Windows
+    // A file deleted while open is no longer the one its name means.
+    ASSERT_TRUE(file.Open(b, WritableFile::Mode::Append));
     EXPECT_TRUE(platform::RemoveFile(b));
+    EXPECT_FALSE(file.IsNamed(b));
+    file.Close();
     EXPECT_FALSE(platform::RemoveFile(b) || platform::RemoveFile(sub));
 }
 

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "logging/appenders/CDailyFileAppender.h"
+#include "logging/appenders/CDailyRollingFileAppender.h"
 #include "logging/appenders/CFileAppender.h"
 #include "logging/appenders/CRollingFileAppender.h"
 #include "logging/layouts/CHTMLLayout.h"
@@ -59,6 +64,21 @@ TEST(FileAppender, OpenAndCloseFailures) {
         EXPECT_NE(std::string::npos, error.find(" [")) << error;
     }
     EXPECT_EQ(f.directory.File(std::string(260, 'd')) + "\\x.log", f.appender.GetParam("File"));
+    // A File that fits, whose backup or dated names would not: the same failure, which
+    // names the name that is too long.
+    std::string fits = f.directory.File(std::string(255 - f.directory.File("").size(), 'n')) + ".log";
+    ASSERT_EQ(platform::MaxPathLength, fits.size());
+    CRollingFileAppender rolling("app", Levels::All);
+    CDailyFileAppender daily("app", Levels::All);
+    CDailyRollingFileAppender dailyRolling("app", Levels::All);
+    for (CFileAppender* appender : {static_cast<CFileAppender*>(&rolling),
+                                    static_cast<CFileAppender*>(&daily),
+                                    static_cast<CFileAppender*>(&dailyRolling)}) {
+        appender->SetParam("File", fits);
+        EXPECT_FALSE(appender->Start(error));
+        EXPECT_EQ(0u, error.find("unable to open file '" + fits.substr(0, fits.size() - 4) + "."))
+            << error;
+    }
     EXPECT_TRUE(fs::is_empty(f.directory.Path()));
 
     f.appender.SetParam("File", f.directory.File("x.log"));
@@ -119,6 +139,42 @@ TEST(FileAppender, NamesWithEnvironmentAndMissingDirectories) {
     EXPECT_EQ("alpha-alpha", f.appender.GetParam("File"));
 }
 
+// A log deleted by a cleaner, its directory removed, or the file emptied from outside:
+// from the first record a second later, records are written to the name again.
+template <typename Appender>
+void SurviveWhatHappensToTheFile() {
+    enum Event { DeleteFile, DeleteDirectory, Truncate };
+    for (Event event : {DeleteFile, DeleteDirectory, Truncate}) {
+        filetests::FileFixture<Appender> f;
+        f.clock.SetLocalTime(2011, 5, 4, 12, 0, 0);  // no change of day in between
+        std::string sub = f.directory.File("sub");
+        f.appender.SetParam("File", sub + "/app.log");
+        f.Start();
+        filetests::Log(f.appender, "a");
+        std::string current = f.appender.GetParam("FileNameCurrent");
+        std::error_code ignored;
+        if (event == DeleteFile)
+            fs::remove(current, ignored);
+        else if (event == DeleteDirectory)
+            fs::remove_all(sub, ignored);
+        else
+            fs::resize_file(current, 0);
+        f.clock.Advance(1000);
+        EXPECT_TRUE(filetests::Log(f.appender, "b"));
+        // A new file gets a header; an emptied one is written on with no gap.
+        EXPECT_EQ(event == Truncate ? "b;" : "H|b;", testsupport::ReadFile(current))
+            << f.appender.GetClassName() << " " << event;
+        f.Stop();
+    }
+}
+
+TEST(FileAppender, SurvivesWhatHappensToItsFile) {
+    SurviveWhatHappensToTheFile<CFileAppender>();
+    SurviveWhatHappensToTheFile<CRollingFileAppender>();
+    SurviveWhatHappensToTheFile<CDailyFileAppender>();
+    SurviveWhatHappensToTheFile<CDailyRollingFileAppender>();
+}
+
 TEST(FileAppender, RecordsAreBoundedAndWrittenAsTheyAre) {
     Fixture f;
     f.appender.Layout = nullptr;
@@ -153,7 +209,7 @@ TEST(FileAppender, DestructionClosesWithTheRightFooter) {
 }
 
 #ifndef _WIN32
-TEST(FileAppender, PosixSafety) {
+TEST(FileAppender, PosixSafetyAndFullDisks) {
     Fixture f;
     // A link planted where the log goes is not followed.
     std::ofstream(f.directory.File("victim")) << "precious";
@@ -163,6 +219,32 @@ TEST(FileAppender, PosixSafety) {
     EXPECT_FALSE(f.appender.Start(error));
     EXPECT_EQ(0u, error.find("unable to open file '")) << error;
     EXPECT_EQ("precious", f.Read("victim"));
+
+    // A full disk (a small file system, when running as root): what got out stays, the
+    // record cut by the full disk is ended, and the next one starts on a line of its own.
+    std::string disk = f.directory.File("disk");
+    fs::create_directory(disk);
+    if (geteuid() == 0 &&
+        std::system(("mount -t tmpfs -o size=64k tmpfs '" + disk + "' 2>/dev/null").c_str()) == 0) {
+        std::ofstream(disk + "/filler", std::ios::binary) << std::string(60000, 'f');
+        f.appender.Layout = nullptr;
+        f.appender.SetParam("File", disk + "/app.log");
+        ASSERT_TRUE(f.Start());
+        std::string record(999, 'r'), expected;
+        while (Log(f.appender, record))
+            expected += record + "\n";
+        EXPECT_FALSE(Log(f.appender, record));
+        fs::remove(disk + "/filler");
+        EXPECT_TRUE(Log(f.appender, "after"));
+        f.Stop();
+        std::string content = testsupport::ReadFile(disk + "/app.log");
+        std::system(("umount '" + disk + "'").c_str());
+        ASSERT_GT(content.size(), expected.size() + 7);
+        EXPECT_EQ(expected, content.substr(0, expected.size()));
+        std::string cut = content.substr(expected.size(), content.size() - expected.size() - 8);
+        EXPECT_EQ(std::string(cut.size(), 'r'), cut);
+        EXPECT_EQ("\r\nafter\n", content.substr(content.size() - 8));
+    }
 
     // A failing write is counted and its reason kept; nothing crashes.
     if (fs::exists("/dev/full")) {

@@ -103,8 +103,11 @@ TEST(RollingFileAppender, FailedRenameKeepsEveryRecord) {
         EXPECT_TRUE(Log(f.appender, message));
     EXPECT_EQ("H|a;b;c;", f.Read("app.log"));
     fs::remove_all(f.directory.File("app.1.log"));
-    Log(f.appender, "d");  // the next roll-over succeeds
-    EXPECT_EQ("app.1.log=H|a;b;c;d;F| app.log=H|", f.Listing());
+    Log(f.appender, "d");  // tried again a second after the failure, not at every record
+    EXPECT_FALSE(f.Exists("app.1.log"));
+    f.clock.Advance(1000);
+    Log(f.appender, "e");
+    EXPECT_EQ("app.1.log=H|a;b;c;d;e;F| app.log=H|", f.Listing());
 
 #ifdef _WIN32
     // Another process holding the file open without sharing its deletion blocks the
@@ -117,6 +120,7 @@ TEST(RollingFileAppender, FailedRenameKeepsEveryRecord) {
         ASSERT_TRUE(holder.is_open());
         g.LogAll("c d");
     }
+    g.clock.Advance(1000);
     Log(g.appender, "e");
     EXPECT_EQ("app.1.log=H|c;d;e;F| app.2.log=H|b;F| app.3.log=H|a;F| app.log=H|", g.Listing());
 #endif
