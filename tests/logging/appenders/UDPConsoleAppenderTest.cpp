@@ -68,11 +68,17 @@ TEST(UDPConsoleAppender, HostsAndPortTexts) {
     EXPECT_EQ((std::vector<std::string_view>{"", "x", "", ""}),
               CUDPConsoleAppender::SplitHosts(";x, "));
     // Digits and dots that make no address, and names too long to be a host, stand for
-    // the invalid address without a lookup.
+    // the invalid address without a look-up; so does nothing else.
     for (const std::string& bad :
-         {std::string("1.2.3.4.5"), std::string(128, 'h'), std::string(200, '1') + ".1"})
-        EXPECT_EQ(platform::NoIpv4Address, CUDPConsoleAppender::ResolveHost(bad));
-    std::string hosts = "127.0.0.9;localhost," + std::string(300, 'n') + ";127.0.0.9";
+         {std::string("1.2.3.4.5"), std::string(128, 'h'), std::string(200, '1') + ".1"}) {
+        platform::Ipv4Address address = 0;
+        EXPECT_TRUE(CUDPConsoleAppender::AddressWithoutLookUp(bad, address));
+        EXPECT_EQ(platform::NoIpv4Address, address);
+    }
+    platform::Ipv4Address address = 0;
+    EXPECT_FALSE(CUDPConsoleAppender::AddressWithoutLookUp("", address));
+    EXPECT_FALSE(CUDPConsoleAppender::AddressWithoutLookUp("pc1", address));
+    std::string hosts = "127.0.0.9;LocalHost," + std::string(300, 'n') + ";127.0.0.9";
     EXPECT_TRUE(appender.SetParam("Hosts", hosts));
     platform::Ipv4Address nine = platform::ParseIpv4Address("127.0.0.9");
     EXPECT_EQ((std::vector<platform::Ipv4Address>{nine, one, platform::NoIpv4Address, nine}),

@@ -1,0 +1,80 @@
+// Host names resolved away from the callers: look-ups run one after another on a worker
+// thread, started when a name first needs one and ended when none is left, so that a
+// name server that never answers keeps no caller waiting longer than it chooses to. A
+// name that cannot be resolved is tried again at most once a minute.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "platform/Udp.h"
+
+namespace platform {
+
+// What the resolver knows of one name; filled in by HostNameResolver::LookUp.
+struct HostNameAnswer {
+    std::string name;
+    Ipv4Address address = NoIpv4Address;  // NoIpv4Address when the look-up failed
+    bool answered = false;                // false while the first look-up is under way
+};
+
+class HostNameResolver {
+  public:
+    using LookUpFunction = bool (*)(std::string_view name, Ipv4Address& address);
+
+    static constexpr uint32_t RetryMilliseconds = 60000;
+
+    // `waitBudgetMilliseconds` is the time all callers together may spend waiting.
+    explicit HostNameResolver(LookUpFunction lookUp = ResolveHostName,
+                              uint32_t waitBudgetMilliseconds = 1000);
+    // Waits for the worker to finish the look-up it is in.
+    ~HostNameResolver();
+    HostNameResolver(const HostNameResolver&) = delete;
+    HostNameResolver& operator=(const HostNameResolver&) = delete;
+
+    // Fills in the answer of each name, asks for a look-up of every name without one and
+    // of every failed name whose last try is a minute old (by TickCount). With `mayWait`,
+    // while some of these names have no answer yet, waits for them for at most what is
+    // left of the budget.
+    void LookUp(HostNameAnswer* answers, size_t count, bool mayWait);
+
+    // Changes whenever an answer arrives: a caller that saw the same value has nothing new.
+    uint32_t Generation() const { return m_generation.load(std::memory_order_acquire); }
+
+  private:
+    struct Entry {
+        Ipv4Address address = NoIpv4Address;
+        bool answered = false;
+        bool queued = false;
+        uint32_t triedAt = 0;  // TickCount when the last look-up ended
+    };
+
+    static void RunWorker(void* resolver);
+    void Work();
+
+    LookUpFunction m_lookUp;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::map<std::string, Entry, std::less<>> m_entries;
+    std::deque<std::string> m_queue;
+    bool m_workerRunning = false;
+    bool m_stopping = false;
+    int64_t m_waitBudgetMilliseconds;
+    std::atomic<uint32_t> m_generation{0};
+};
+
+// The process's resolver. It is never destroyed, so that a worker still waiting on a
+// name server when the process ends has nothing pulled away from under it.
+HostNameResolver& TheHostNameResolver();
+
+// Runs `run(argument)` on a thread of its own that nobody joins. On Windows the thread
+// keeps this module loaded until it ends.
+bool StartDetachedThread(void (*run)(void*), void* argument);
+
+}  // namespace platform
