@@ -13,7 +13,7 @@ HostNameResolver::HostNameResolver(LookUpFunction lookUp, uint32_t waitBudgetMil
 HostNameResolver::~HostNameResolver() {
     std::unique_lock<std::mutex> lock(m_mutex);
     m_stopping = true;
-    m_changed.wait(lock, [this] { return !m_workerRunning; });
+    m_changed.wait(lock, [this] { return m_workers == 0; });
 }
 
 void HostNameResolver::LookUp(HostNameAnswer* answers, size_t count, bool mayWait) {
@@ -30,9 +30,13 @@ void HostNameResolver::LookUp(HostNameAnswer* answers, size_t count, bool mayWai
         }
         pending = pending || !entry.answered;
     }
-    if (!m_queue.empty() && !m_workerRunning && !m_stopping) {
-        m_workerRunning = StartDetachedThread(RunWorker, this);
-        // Without a worker the names stay queued; the next call tries to start one again.
+    // One worker per queued name, up to the limit. Names without a worker stay queued
+    // for the next one free, or for the next call to start one.
+    for (size_t queued = m_queue.size(); queued > 0 && m_workers < MaxWorkers && !m_stopping;
+         --queued) {
+        if (!StartDetachedThread(RunWorker, this))
+            break;
+        ++m_workers;
     }
 
     auto allAnswered = [&] {
@@ -41,7 +45,7 @@ void HostNameResolver::LookUp(HostNameAnswer* answers, size_t count, bool mayWai
                 return false;
         return true;
     };
-    if (pending && mayWait && m_workerRunning && m_waitBudgetMilliseconds > 0) {
+    if (pending && mayWait && m_workers > 0 && m_waitBudgetMilliseconds > 0) {
         using Clock = std::chrono::steady_clock;
         const Clock::time_point start = Clock::now();
         m_changed.wait_until(lock, start + std::chrono::milliseconds(m_waitBudgetMilliseconds),
@@ -84,7 +88,7 @@ void HostNameResolver::Work() {
         m_generation.fetch_add(1, std::memory_order_release);
         m_changed.notify_all();
     }
-    m_workerRunning = false;
+    --m_workers;
     m_changed.notify_all();
 }
 

@@ -1,7 +1,8 @@
-// Host names resolved away from the callers: look-ups run one after another on a worker
-// thread, started when a name first needs one and ended when none is left, so that a
-// name server that never answers keeps no caller waiting longer than it chooses to. A
-// name that cannot be resolved is tried again at most once a minute.
+// Host names resolved away from the callers: look-ups run on worker threads (a few at a
+// time, so that a name the name server never answers holds up no other), started when a
+// name needs one and ended when none is left. A name server that never answers thus
+// keeps no caller waiting longer than it chooses to. A name that cannot be resolved is
+// tried again at most once a minute.
 #pragma once
 
 #include <atomic>
@@ -29,11 +30,12 @@ class HostNameResolver {
     using LookUpFunction = bool (*)(std::string_view name, Ipv4Address& address);
 
     static constexpr uint32_t RetryMilliseconds = 60000;
+    static constexpr int MaxWorkers = 4;
 
     // `waitBudgetMilliseconds` is the time all callers together may spend waiting.
     explicit HostNameResolver(LookUpFunction lookUp = ResolveHostName,
                               uint32_t waitBudgetMilliseconds = 1000);
-    // Waits for the worker to finish the look-up it is in.
+    // Waits for the workers to finish the look-ups they are in.
     ~HostNameResolver();
     HostNameResolver(const HostNameResolver&) = delete;
     HostNameResolver& operator=(const HostNameResolver&) = delete;
@@ -63,7 +65,7 @@ class HostNameResolver {
     std::condition_variable m_changed;
     std::map<std::string, Entry, std::less<>> m_entries;
     std::deque<std::string> m_queue;
-    bool m_workerRunning = false;
+    int m_workers = 0;  // running
     bool m_stopping = false;
     int64_t m_waitBudgetMilliseconds;
     std::atomic<uint32_t> m_generation{0};

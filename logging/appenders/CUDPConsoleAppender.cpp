@@ -140,7 +140,8 @@ void CUDPConsoleAppender::RefreshAddresses(bool mayWait) {
     m_lastLookUp = now;
     m_namesSettled = true;
     for (const platform::HostNameAnswer& answer : m_names)
-        m_namesSettled = m_namesSettled && answer.answered && answer.address != platform::NoIpv4Address;
+        m_namesSettled =
+            m_namesSettled && answer.answered && answer.address != platform::NoIpv4Address;
     for (Destination& destination : m_destinations) {
         if (destination.name == NoName)
             continue;

@@ -71,8 +71,8 @@ class CUDPConsoleAppender : public CAppenderSkeleton {
   private:
     struct Destination {
         platform::Ipv4Address address = platform::NoIpv4Address;
-        size_t name = NoName;      // index into m_names when the address comes from a look-up
-        bool known = true;         // the address is there (false until the name's answer)
+        size_t name = NoName;        // index into m_names when the address comes from a look-up
+        bool known = true;           // the address is there (false until the name's answer)
         bool keptTextsSent = false;  // the texts of Open went to it
     };
     static constexpr size_t NoName = static_cast<size_t>(-1);
@@ -92,8 +92,8 @@ class CUDPConsoleAppender : public CAppenderSkeleton {
     bool m_namesSettled = true;                     // every name has an address
     uint16_t m_port = 4884;
     platform::UdpSocket m_socket;
-    bool m_open = false;                // between Open and Close
-    bool m_keepingTexts = false;       // inside Open: Write keeps the text
+    bool m_open = false;                   // between Open and Close
+    bool m_keepingTexts = false;           // inside Open: Write keeps the text
     std::vector<std::string> m_keptTexts;  // converted texts kept, to go ahead of the others
     std::string m_portText;
     std::string m_hostsText;
