@@ -1,6 +1,7 @@
 // The system's log of events: the Windows event log (an event source per name and
 // ReportEventA), syslog on POSIX (the source name as identity; error, warning and
-// information priorities). Tests may put a log of their own in place.
+// information priorities; an entry the log's socket does not take at once is dropped
+// and counted, never waited for). Tests may put a log of their own in place.
 #pragma once
 
 #include <cstdint>
@@ -37,6 +38,13 @@ class SystemLogService {
 // Installs a replacement; nullptr restores the system's log. The caller keeps
 // ownership and keeps it alive while installed.
 void SetSystemLogService(SystemLogService* service);
+
+#ifndef _WIN32
+// The socket the entries go to, "/dev/log" unless a test points it elsewhere.
+void SetSystemLogSocketPath(const std::string& path);
+// Entries dropped because the log's socket did not take them at once.
+uint64_t DroppedSystemLogEntries();
+#endif
 
 namespace system_log {
 // The system's own log, bypassing any replacement.

@@ -15,6 +15,12 @@ using Ipv4Address = uint32_t;
 // 255.255.255.255: the invalid address, which stands for a name that cannot be resolved.
 constexpr Ipv4Address NoIpv4Address = 0xFFFFFFFFu;
 
+// Set by a module while the system's loader runs its start-up or shut-down (on Windows
+// under the loader lock): then nothing may start the network layer, start a thread or wait
+// for one. Off by default.
+void SetInsideModuleLoader(bool inside);
+bool InsideModuleLoader();
+
 // Makes the network layer usable (Winsock on Windows; nothing to do on POSIX). Safe to
 // call any number of times; the socket calls below call it themselves.
 void StartNetwork();

@@ -14,7 +14,6 @@ CUDPConsoleAppender::CUDPConsoleAppender()
 
 CUDPConsoleAppender::CUDPConsoleAppender(std::string_view name, Level threshold)
     : CAppenderSkeleton(name, threshold) {
-    platform::StartNetwork();
     SetPort("4884");
     SetHosts("localhost");
     // The texts report only what the configuration set.
@@ -44,7 +43,9 @@ bool CUDPConsoleAppender::SetParam(std::string_view name, std::string_view value
         return true;
     }
     if (EqualsIgnoreCase(name, "WaitTimeForTempo")) {
-        WaitTimeForTempo = static_cast<uint32_t>(ParseInt(value));
+        // A negative time has no length: no pause rather than one of 49 days.
+        int32_t wait = ParseInt(value);
+        WaitTimeForTempo = wait > 0 ? static_cast<uint32_t>(wait) : 0;
         return true;
     }
     return false;
@@ -73,28 +74,81 @@ std::vector<std::string_view> CUDPConsoleAppender::SplitHosts(std::string_view h
     return pieces;
 }
 
-platform::Ipv4Address CUDPConsoleAppender::ResolveHost(std::string_view host) {
+bool CUDPConsoleAppender::AddressWithoutLookUp(std::string_view host,
+                                               platform::Ipv4Address& address) {
+    address = platform::NoIpv4Address;
     if (host.size() > MaxHostLength)
-        return platform::NoIpv4Address;
+        return true;
+    if (EqualsIgnoreCase(host, "localhost")) {
+        address = platform::ParseIpv4Address("127.0.0.1");
+        return true;
+    }
     bool hasDot = false;
-    bool dotted = true;
     for (char c : host) {
         if (c == '.')
             hasDot = true;
         else if (c < '0' || c > '9')
-            dotted = false;
+            return false;
     }
-    if (hasDot && dotted)
-        return platform::ParseIpv4Address(host);
-    platform::Ipv4Address address;
-    return platform::ResolveHostName(host, address) ? address : platform::NoIpv4Address;
+    if (!hasDot)
+        return false;
+    address = platform::ParseIpv4Address(host);
+    return true;
 }
 
 void CUDPConsoleAppender::SetHosts(std::string_view hosts) {
     m_hostsText.assign(hosts);
     m_destinations.clear();
-    for (std::string_view piece : SplitHosts(hosts))
-        m_destinations.push_back(ResolveHost(piece));
+    m_names.clear();
+    for (std::string_view piece : SplitHosts(hosts)) {
+        Destination destination;
+        if (!AddressWithoutLookUp(piece, destination.address)) {
+            destination.name = m_names.size();
+            destination.known = false;
+            m_names.emplace_back();
+            m_names.back().name.assign(piece);
+        }
+        m_destinations.push_back(destination);
+    }
+    m_lookedUp = false;
+    m_namesSettled = m_names.empty();
+}
+
+std::vector<platform::Ipv4Address> CUDPConsoleAppender::GetDestinations() const {
+    std::vector<platform::Ipv4Address> addresses;
+    for (const Destination& destination : m_destinations)
+        addresses.push_back(destination.address);
+    return addresses;
+}
+
+void CUDPConsoleAppender::RefreshAddresses(bool mayWait) {
+    // Under the module loader the resolver is left alone: a thread it starts could not run,
+    // and one that the end of the process stopped may have left its lock taken.
+    if (m_names.empty() || platform::InsideModuleLoader())
+        return;
+    platform::HostNameResolver& resolver = platform::TheHostNameResolver();
+    const uint32_t generation = resolver.Generation();
+    const uint32_t now = platform::TickCount();
+    // Ask again when answers came in, or, while a name is unsettled (no answer yet, or a
+    // failed one that may be due for another try), once a second.
+    if (m_lookedUp && generation == m_seenGeneration &&
+        (m_namesSettled || now - m_lastLookUp < 1000))
+        return;
+    resolver.LookUp(m_names.data(), m_names.size(), mayWait);
+    m_lookedUp = true;
+    m_seenGeneration = generation;
+    m_lastLookUp = now;
+    m_namesSettled = true;
+    for (const platform::HostNameAnswer& answer : m_names)
+        m_namesSettled =
+            m_namesSettled && answer.answered && answer.address != platform::NoIpv4Address;
+    for (Destination& destination : m_destinations) {
+        if (destination.name == NoName)
+            continue;
+        const platform::HostNameAnswer& answer = m_names[destination.name];
+        destination.address = answer.address;
+        destination.known = answer.answered;
+    }
 }
 
 void CUDPConsoleAppender::SetPort(std::string_view port) {
@@ -102,13 +156,18 @@ void CUDPConsoleAppender::SetPort(std::string_view port) {
     m_port = static_cast<uint16_t>(ParseInt(port));
 }
 
-bool CUDPConsoleAppender::Open(std::string& error) {
-    if (!Active || m_socket.IsValid())
+bool CUDPConsoleAppender::Open(std::string&) {
+    if (!Active || m_open)
         return true;
-    if (!m_socket.Create()) {
-        error = "unable to create socket:" + LastErrorText();
-        return false;
-    }
+    m_open = true;
+    m_keptTexts.clear();
+    for (Destination& destination : m_destinations)
+        destination.keptTextsSent = false;
+    m_keepingTexts = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{m_keepingTexts};
     if (!OnSocketOpened())
         return false;
     std::string header;
@@ -118,12 +177,16 @@ bool CUDPConsoleAppender::Open(std::string& error) {
 }
 
 bool CUDPConsoleAppender::Close(std::string&) {
-    if (!m_socket.IsValid())
+    if (!m_open)
         return true;
-    std::string footer;
-    if (GetFooter(footer))
-        Write(footer, nullptr);
-    m_socket.Close();
+    if (m_socket.IsValid()) {
+        std::string footer;
+        if (GetFooter(footer))
+            Write(footer, nullptr);
+        m_socket.Close();
+    }
+    m_open = false;
+    m_keptTexts.clear();
     return true;
 }
 
@@ -131,7 +194,20 @@ bool CUDPConsoleAppender::OnSocketOpened() {
     return true;
 }
 
-void CUDPConsoleAppender::Write(std::string_view text, const CLoggingEvent*) {
+void CUDPConsoleAppender::SendText(platform::Ipv4Address address, const std::string& text) {
+    for (size_t offset = 0; offset < text.size(); offset += DatagramSize) {
+        size_t size = text.size() - offset < DatagramSize ? text.size() - offset : DatagramSize;
+        int errorCode = 0;
+        if (!m_socket.SendTo(address, m_port, text.data() + offset, size, errorCode)) {
+            char message[32];
+            std::snprintf(message, sizeof message, "SendToError:%d\n", errorCode);
+            platform::WriteStandardOutput(message);
+            return;
+        }
+    }
+}
+
+void CUDPConsoleAppender::Write(std::string_view text, const CLoggingEvent* event) {
     // The listener shows "\r\n" line ends; convert, and cut to what one text may hold.
     std::string& converted = m_sendText;
     converted.clear();
@@ -146,17 +222,25 @@ void CUDPConsoleAppender::Write(std::string_view text, const CLoggingEvent*) {
         converted.resize(MaxTextLength);
     const size_t length = converted.size();
 
-    for (platform::Ipv4Address destination : m_destinations) {
-        for (size_t offset = 0; offset < length; offset += DatagramSize) {
-            size_t size = length - offset < DatagramSize ? length - offset : DatagramSize;
-            int errorCode = 0;
-            if (!m_socket.SendTo(destination, m_port, converted.data() + offset, size, errorCode)) {
-                char message[32];
-                std::snprintf(message, sizeof message, "SendToError:%d\n", errorCode);
-                platform::WriteStandardOutput(message);
-                break;
-            }
+    // The network is started by the first text sent from outside the module loader, never
+    // by Open; until then texts are kept, to go ahead of the first one sent.
+    if (m_keepingTexts || (!m_socket.IsValid() && platform::InsideModuleLoader())) {
+        if (m_keptTexts.size() < MaxKeptTexts)
+            m_keptTexts.push_back(converted);
+        return;
+    }
+    if (!m_socket.IsValid() && !m_socket.Create())
+        return;
+    RefreshAddresses(event != nullptr);
+    for (Destination& destination : m_destinations) {
+        if (!destination.known)
+            continue;  // its name has no answer yet
+        if (!destination.keptTextsSent) {
+            destination.keptTextsSent = true;
+            for (const std::string& kept : m_keptTexts)
+                SendText(destination.address, kept);
         }
+        SendText(destination.address, converted);
     }
 
     if (BlockSizeForTempo != 0 && WaitTimeForTempo != 0) {

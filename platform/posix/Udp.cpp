@@ -3,11 +3,16 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <new>
+
+#include "platform/UdpNameResolver.h"
 
 namespace platform {
 namespace {
@@ -20,9 +25,41 @@ sockaddr_in MakeAddress(Ipv4Address address, uint16_t port) {
     return target;
 }
 
+struct ThreadStart {
+    void (*run)(void*);
+    void* argument;
+};
+
+void* RunThread(void* start) {
+    ThreadStart copy = *static_cast<ThreadStart*>(start);
+    delete static_cast<ThreadStart*>(start);
+    copy.run(copy.argument);
+    return nullptr;
+}
+
 }  // namespace
 
 void StartNetwork() {}
+
+bool StartDetachedThread(void (*run)(void*), void* argument) {
+    ThreadStart* start = new (std::nothrow) ThreadStart{run, argument};
+    if (!start)
+        return false;
+    // The thread takes none of the host's signals: it starts with all of them blocked.
+    sigset_t all, previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &previous);
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED);
+    pthread_t thread;
+    int failed = pthread_create(&thread, &attributes, RunThread, start);
+    pthread_attr_destroy(&attributes);
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    if (failed != 0)
+        delete start;
+    return failed == 0;
+}
 
 bool UdpSocket::Create() {
     Close();

@@ -4,6 +4,9 @@
 #include <ws2tcpip.h>
 
 #include <mutex>
+#include <new>
+
+#include "platform/UdpNameResolver.h"
 
 namespace platform {
 namespace {
@@ -20,7 +23,38 @@ sockaddr_in MakeAddress(Ipv4Address address, uint16_t port) {
     return target;
 }
 
+struct ThreadStart {
+    void (*run)(void*);
+    void* argument;
+    HMODULE module;
+};
+
+DWORD WINAPI RunThread(LPVOID start) {
+    ThreadStart copy = *static_cast<ThreadStart*>(start);
+    delete static_cast<ThreadStart*>(start);
+    copy.run(copy.argument);
+    FreeLibraryAndExitThread(copy.module, 0);
+}
+
 }  // namespace
+
+bool StartDetachedThread(void (*run)(void*), void* argument) {
+    // The thread holds this module loaded while it runs: the file manager may unload the
+    // extension while a look-up still waits on a name server.
+    HMODULE module = nullptr;
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                            reinterpret_cast<LPCWSTR>(&StartDetachedThread), &module))
+        return false;
+    ThreadStart* start = new (std::nothrow) ThreadStart{run, argument, module};
+    HANDLE thread = start ? CreateThread(nullptr, 0, RunThread, start, 0, nullptr) : nullptr;
+    if (!thread) {
+        delete start;
+        FreeLibrary(module);
+        return false;
+    }
+    CloseHandle(thread);
+    return true;
+}
 
 void StartNetwork() {
     // Winsock counts its start-ups; one for the process is enough, and it is never

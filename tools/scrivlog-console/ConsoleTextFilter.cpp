@@ -56,13 +56,23 @@ void ConsoleTextFilter::FilterByte(char c, std::string& output) {
         case State::Text:
             break;
     }
+    const bool c1 = byte >= 0x80 && byte <= 0x9F;
+    if (m_heldLead) {
+        m_heldLead = false;
+        if (!c1)
+            output += '\xC2';  // the lead of some other character
+    }
     if (c == '\033') {
         m_state = State::Escape;
         return;
     }
+    if (byte == 0xC2) {
+        m_heldLead = true;
+        return;
+    }
     if (byte < 0x20 && c != '\n' && c != '\r' && c != '\t')
         return;
-    if (byte == 0x7F)
+    if (byte == 0x7F || c1)
         return;
     output += c;
 }

@@ -3,7 +3,10 @@
 // sequence (ESC "4") becomes the terminal's clear-screen-and-home sequence or nothing.
 // Every other escape sequence and control character except tab, line feed and
 // carriage return is dropped, so that what arrives over the network cannot drive the
-// terminal beyond colours. Sequences may be split across datagrams.
+// terminal beyond colours. That includes the C1 controls, which a terminal takes as
+// single bytes 0x80-0x9F (8-bit terminals) or in their UTF-8 form C2 80 - C2 9F: no byte
+// 0x80-0x9F is passed on, so the continuation bytes of such UTF-8 characters are
+// dropped too. Sequences may be split across datagrams.
 #pragma once
 
 #include <string>
@@ -33,4 +36,5 @@ class ConsoleTextFilter {
     State m_state = State::Text;
     std::string m_parameters;  // of the sequence being read
     bool m_parametersValid = true;
+    bool m_heldLead = false;  // a C2 byte that may start the UTF-8 form of a C1 control
 };

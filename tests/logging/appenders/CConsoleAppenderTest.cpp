@@ -1,11 +1,21 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+
+#include <csignal>
+#endif
 
 #include <cstdio>
+#include <string>
 
 #include "logging/appenders/CConsoleAppender.h"
 #include "logging/core/CLogger.h"
 #include "logging/core/CSimpleLayout.h"
 #include "tests/support/FramingLayout.h"
+#include "tests/support/TemporaryDirectory.h"
 
 using namespace scrivlog;
 
@@ -41,3 +51,69 @@ TEST(ConsoleAppender, PrintsTextUnchanged) {
     std::fflush(stdout);
     EXPECT_EQ("<begin>\nERROR - framed\r\n<end>\n<end>\n", testing::internal::GetCapturedStdout());
 }
+
+// Standard output redirected to a file (opened in text mode where there is one) gets the
+// layouts' bytes unchanged.
+TEST(ConsoleAppender, ARedirectedFileGetsTheBytesUnchanged) {
+    testsupport::TemporaryDirectory directory;
+    std::string path = directory.File("out.txt");
+#ifdef _WIN32
+    const int mode = _O_TEXT;
+#else
+    const int mode = 0;
+#endif
+    std::fflush(stdout);
+    int saved = dup(1), file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | mode, 0600);
+    ASSERT_LE(0, file);
+    dup2(file, 1);
+    close(file);
+    CSimpleLayout layout;
+    CConsoleAppender appender("console", Levels::All);
+    appender.Layout = &layout;
+    CLogger logger("x", Levels::All, true);
+    logger.AddAppender(&appender);
+    std::string error;
+    appender.Start(error);
+    logger.LogError("one");
+    logger.Log(Levels::Raw, "two\nthree\r\n");
+    std::fflush(stdout);
+    dup2(saved, 1);
+    close(saved);
+    EXPECT_EQ("ERROR - one\r\ntwo\nthree\r\n", testsupport::ReadFile(path));
+}
+
+#ifndef _WIN32
+namespace {
+
+// Logs to standard output made a pipe whose reader has gone; exits 0 when the process's
+// handling of SIGPIPE is as it was.
+void LogToAPipeWithoutReader() {
+    int ends[2];
+    if (pipe(ends) != 0)
+        _exit(2);
+    close(ends[0]);
+    dup2(ends[1], 1);
+    CConsoleAppender appender("console", Levels::All);
+    CLogger logger("x", Levels::All, true);
+    logger.AddAppender(&appender);
+    std::string error;
+    appender.Start(error);
+    std::string line(1000, 'x');
+    for (int i = 0; i < 100; ++i)
+        logger.LogError("%s", line.c_str());
+    struct sigaction action {};
+    sigaction(SIGPIPE, nullptr, &action);
+    sigset_t blocked, pending;
+    pthread_sigmask(SIG_BLOCK, nullptr, &blocked);
+    sigpending(&pending);
+    bool intact = action.sa_handler == SIG_DFL && !sigismember(&blocked, SIGPIPE) &&
+                  !sigismember(&pending, SIGPIPE);
+    _exit(intact ? 0 : 1);  // exit() would flush standard output once more
+}
+
+}  // namespace
+
+TEST(ConsoleAppender, APipeWithoutReaderHarmsNothing) {
+    EXPECT_EXIT(LogToAPipeWithoutReader(), testing::ExitedWithCode(0), "");
+}
+#endif

@@ -1,8 +1,26 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <net/if.h>
+#include <poll.h>
+#include <sched.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstring>
+
+#include "logging/config/ConfigurationLoader.h"
+#endif
 
 #include "logging/appenders/CUDPConsoleAppender.h"
 #include "logging/appenders/CUDPConsoleColorAppender.h"
@@ -68,11 +86,17 @@ TEST(UDPConsoleAppender, HostsAndPortTexts) {
     EXPECT_EQ((std::vector<std::string_view>{"", "x", "", ""}),
               CUDPConsoleAppender::SplitHosts(";x, "));
     // Digits and dots that make no address, and names too long to be a host, stand for
-    // the invalid address without a lookup.
+    // the invalid address without a look-up; so does nothing else.
     for (const std::string& bad :
-         {std::string("1.2.3.4.5"), std::string(128, 'h'), std::string(200, '1') + ".1"})
-        EXPECT_EQ(platform::NoIpv4Address, CUDPConsoleAppender::ResolveHost(bad));
-    std::string hosts = "127.0.0.9;localhost," + std::string(300, 'n') + ";127.0.0.9";
+         {std::string("1.2.3.4.5"), std::string(128, 'h'), std::string(200, '1') + ".1"}) {
+        platform::Ipv4Address address = 0;
+        EXPECT_TRUE(CUDPConsoleAppender::AddressWithoutLookUp(bad, address));
+        EXPECT_EQ(platform::NoIpv4Address, address);
+    }
+    platform::Ipv4Address address = 0;
+    EXPECT_FALSE(CUDPConsoleAppender::AddressWithoutLookUp("", address));
+    EXPECT_FALSE(CUDPConsoleAppender::AddressWithoutLookUp("pc1", address));
+    std::string hosts = "127.0.0.9;LocalHost," + std::string(300, 'n') + ";127.0.0.9";
     EXPECT_TRUE(appender.SetParam("Hosts", hosts));
     platform::Ipv4Address nine = platform::ParseIpv4Address("127.0.0.9");
     EXPECT_EQ((std::vector<platform::Ipv4Address>{nine, one, platform::NoIpv4Address, nine}),
@@ -156,9 +180,11 @@ TEST(UDPConsoleAppender, TempoPausesThroughThePlatformSleep) {
     logger.Log(Levels::Info, std::string(94, 's').c_str());  // exactly 4096
     EXPECT_EQ((std::vector<uint32_t>{50, 50}), clock.Sleeps());
 
-    // Either value 0 switches the pause off.
-    appender.SetParam("WaitTimeForTempo", "0");
-    logRecords(5);
+    // Either value 0, or a negative time, switches the pause off.
+    for (const char* wait : {"0", "-1", "-2147483648", "-99999999999"}) {
+        appender.SetParam("WaitTimeForTempo", wait);
+        logRecords(5);
+    }
     appender.SetParam("WaitTimeForTempo", "50");
     appender.SetParam("BlockSizeForTempo", "0");
     logRecords(5);
@@ -203,16 +229,127 @@ TEST(UDPConsoleColorAppender, ClearsTheScreenThenFramesTheRecordsOnlyWhenActive)
     Open(inactive, unused, "127.0.0.1", to.Port());
     EXPECT_FALSE(inactive.HasSocket());
 
+    // Opened and logged to under a module's loader, the appender sends nothing until a
+    // record comes from outside it.
+    platform::SetInsideModuleLoader(true);
     Open(appender, logger, "127.0.0.1", to.Port());
     std::string error;
-    EXPECT_TRUE(appender.Start(error));  // a second open keeps the socket and sends nothing
+    EXPECT_TRUE(appender.Start(error));  // a second open keeps what the first kept
+    logger.Log(Levels::Info, "loader");
+    platform::SetInsideModuleLoader(false);
+    EXPECT_FALSE(appender.HasSocket());
+    EXPECT_TRUE(to.Take(0, 1, 100).empty());
     logger.Log(Levels::Info, "record");
     EXPECT_TRUE(appender.Stop(error));
     EXPECT_TRUE(appender.Stop(error));  // already closed: no second footer
     EXPECT_TRUE(inactive.Stop(error));
     // Header and footer are not coloured.
-    EXPECT_EQ(
-        (Datagrams{"\0334", "<begin>\r\n", "\033[01;37mINFO - record\r\r\n\033[0m", "<end>\r\n"}),
-        to.Take(0, 4));
+    EXPECT_EQ((Datagrams{"\0334", "<begin>\r\n", "\033[01;37mINFO - loader\r\r\n\033[0m",
+                         "\033[01;37mINFO - record\r\r\n\033[0m", "<end>\r\n"}),
+              to.Take(0, 5));
     EXPECT_TRUE(to.Take(0, 1, 100).empty());
 }
+
+#ifndef _WIN32
+namespace {
+
+// In a private mount and network namespace whose name server (127.0.0.1:53) never
+// answers, and whose hosts file knows "goodname" as 127.0.0.1: configures and starts a
+// UDP appender naming "deadname", "goodname" and 127.0.0.1, logs two records, and
+// answers what went wrong ("" when nothing did, "skip" when namespaces are not allowed).
+std::string LogUnderSilentNameServer() {
+    if (unshare(CLONE_NEWNS | CLONE_NEWNET) != 0)
+        return "skip";
+    auto bindFile = [](const char* target, const std::string& text) {
+        std::string path =
+            "/tmp/scrivlog-silent-" + std::to_string(getpid()) + "-" + std::to_string(text.size());
+        FILE* file = std::fopen(path.c_str(), "w");
+        if (!file)
+            return false;
+        std::fputs(text.c_str(), file);
+        std::fclose(file);
+        bool bound = mount(path.c_str(), target, nullptr, MS_BIND, nullptr) == 0;
+        unlink(path.c_str());
+        return bound;
+    };
+    ifreq loopback{};
+    std::strcpy(loopback.ifr_name, "lo");
+    int control = socket(AF_INET, SOCK_DGRAM, 0);
+    bool up = ioctl(control, SIOCGIFFLAGS, &loopback) == 0 &&
+              (loopback.ifr_flags |= IFF_UP, ioctl(control, SIOCSIFFLAGS, &loopback) == 0);
+    close(control);
+    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 || !up ||
+        !bindFile("/etc/resolv.conf", "nameserver 127.0.0.1\noptions timeout:5 attempts:2\n") ||
+        !bindFile("/etc/hosts", "127.0.0.1 localhost goodname\n") ||
+        !bindFile("/etc/nsswitch.conf", "hosts: files dns\n"))
+        return "skip";
+    platform::UdpSocket silentNameServer, listener;
+    platform::Ipv4Address loopbackAddress = platform::ParseIpv4Address("127.0.0.1");
+    if (!silentNameServer.Bind(loopbackAddress, 53) || !listener.Bind(loopbackAddress, 0))
+        return "cannot bind";
+
+    using Clock = std::chrono::steady_clock;
+    auto milliseconds = [](Clock::time_point since) {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count();
+    };
+    std::string result, errors;
+    CLogFactory factory;
+    Clock::time_point start = Clock::now();
+    std::string configuration =
+        "<logger:configuration><appender name=U class=UDPConsoleAppender>"
+        "<param name=hosts value=\"deadname;goodname;127.0.0.1\"/><param name=port value=\"" +
+        std::to_string(listener.LocalPort()) +
+        "\"/></appender><root><priority value=\"All\"/><appender-ref ref=\"U\"/></root>"
+        "</logger:configuration>";
+    if (!LoadConfiguration(factory, "Test", configuration, errors, {}) ||
+        !factory.StartAllAppenders(errors))
+        return errors;
+    if (milliseconds(start) > 50)
+        result += "configuring took " + std::to_string(milliseconds(start)) + " ms; ";
+    // The first record waits for the names for at most a second, the next not at all.
+    CLogger* logger = factory.GetLogger("x");
+    start = Clock::now();
+    logger->LogError("first");
+    if (milliseconds(start) > 1200)
+        result += "the first record took " + std::to_string(milliseconds(start)) + " ms; ";
+    start = Clock::now();
+    logger->LogError("second");
+    if (milliseconds(start) > 50)
+        result += "the second record took " + std::to_string(milliseconds(start)) + " ms; ";
+    // goodname and 127.0.0.1 get each record; deadname is skipped.
+    std::string datagram, received;
+    while (listener.Receive(datagram, 200))
+        received += datagram;
+    if (received != "first\r\nfirst\r\nsecond\r\nsecond\r\n")
+        result += "received " + received;
+    return result;
+}
+
+}  // namespace
+
+TEST(UDPConsoleAppender, ANameServerThatNeverAnswersDelaysNothingButTheFirstRecord) {
+    int channel[2];
+    ASSERT_EQ(0, pipe(channel));
+    pid_t child = fork();
+    ASSERT_LE(0, child);
+    if (child == 0) {
+        close(channel[0]);
+        std::string result = LogUnderSilentNameServer();
+        ssize_t written = write(channel[1], result.data(), result.size());
+        _exit(written < 0 ? 1 : 0);  // the resolver may still wait on the name server
+    }
+    close(channel[1]);
+    std::string result;
+    char buffer[512];
+    pollfd wait{channel[0], POLLIN, 0};
+    ssize_t got;
+    while (poll(&wait, 1, 20000) == 1 && (got = read(channel[0], buffer, sizeof buffer)) > 0)
+        result.append(buffer, static_cast<size_t>(got));
+    close(channel[0]);
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    if (result == "skip")
+        GTEST_SKIP() << "no private mount and network namespace here";
+    EXPECT_EQ("", result);
+}
+#endif
