@@ -78,9 +78,15 @@ std::string ReadUserConfiguration(std::string* foundPath) {
 
 bool LoadConfiguration(CLogFactory& factory, std::string_view applicationName,
                        std::string_view text1, std::string& errors, std::string_view text2) {
+    XmlConfigurator configurator;
+    return LoadConfiguration(factory, applicationName, text1, errors, text2, configurator, true);
+}
+
+bool LoadConfiguration(CLogFactory& factory, std::string_view applicationName,
+                       std::string_view text1, std::string& errors, std::string_view text2,
+                       XmlConfigurator& configurator, bool writeDumpFile) {
     errors.clear();
     try {
-        XmlConfigurator configurator;
         if (!configurator.Load(text1)) {
             AddLine(errors,
                     "unable to load configuration [XMLStream1] (" + configurator.Message + ")");
@@ -90,7 +96,8 @@ bool LoadConfiguration(CLogFactory& factory, std::string_view applicationName,
             AddLine(errors,
                     "unable to load configuration [XMLStream2] (" + configurator.Message + ")");
         BuildConfigurationDump(configurator, factory.ConfigurationDump);
-        WriteConfigurationDumpFile(applicationName, factory.ConfigurationDump);
+        if (writeDumpFile)
+            WriteConfigurationDumpFile(applicationName, factory.ConfigurationDump);
         std::string buildErrors;
         if (!BuildConfiguration(factory, configurator, buildErrors))
             AddLine(errors, buildErrors);

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "logging/config/XmlConfigurator.h"
 #include "logging/core/CLogFactory.h"
 
 namespace scrivlog {
@@ -28,6 +29,11 @@ std::string ReadUserConfiguration(std::string* foundPath = nullptr);
 // is joined by "\n" into `errors`; true when there was none.
 bool LoadConfiguration(CLogFactory& factory, std::string_view applicationName,
                        std::string_view text1, std::string& errors, std::string_view text2);
+// The same, reading into `configurator` (whose records the caller may then inspect), and
+// writing the report's file only when `writeDumpFile`.
+bool LoadConfiguration(CLogFactory& factory, std::string_view applicationName,
+                       std::string_view text1, std::string& errors, std::string_view text2,
+                       XmlConfigurator& configurator, bool writeDumpFile);
 
 // LoadConfiguration of `builtInText` and, when `lookForUserFile`, the user's file.
 bool ConfigureFromFiles(CLogFactory& factory, std::string_view applicationName,
