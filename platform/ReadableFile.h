@@ -1,5 +1,6 @@
-// A file open for reading, held exclusively: opening fails when the file does not exist
-// or another program holds it open (on Windows; POSIX has no such exclusion).
+// A regular file open for reading, held exclusively: opening fails when the file does not
+// exist, is anything but a regular file (a directory, a FIFO, a device: opening never
+// waits), or another program holds it open (on Windows; POSIX has no such exclusion).
 // Names follow the conventions of Files.h: on POSIX a backslash is a directory separator
 // and a symbolic link in the last component is not followed.
 #pragma once

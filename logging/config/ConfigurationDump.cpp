@@ -44,8 +44,8 @@ void BuildConfigurationDump(const XmlConfigurator& configuration, std::string& o
 
 void WriteConfigurationDumpFile(std::string_view applicationName, const std::string& dump) {
     std::string temp, request;
-    if (!platform::GetEnvironmentValue("TEMP", temp))
-        return;
+    if (!platform::GetEnvironmentValue("TEMP", temp) || temp.empty())
+        return;  // an empty directory is no place, not the root of the file system
     if (!platform::GetEnvironmentValue("SCRIVLOG_DUMP_CONFIG", request) || request != "1")
         return;
     std::string name = temp + "\\ScrivlogConfigDump_" + std::string(applicationName) + ".log";

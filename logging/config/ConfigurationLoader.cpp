@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "logging/config/ConfigurationDump.h"
 #include "logging/config/XmlConfigurator.h"
@@ -37,11 +38,11 @@ bool ReadTextFile(std::string_view path, std::string& text) {
     return true;
 }
 
-std::string ReadUserConfiguration(std::string* foundPath) {
-    std::string text;
+std::vector<std::string> UserConfigurationCandidates() {
+    std::vector<std::string> candidates;
     std::string executable = platform::ExecutablePath();
     if (executable.empty() || executable.size() > ExecutablePathLimit)
-        return text;
+        return candidates;
     size_t nameStart = executable.find_last_of("\\/");
     nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
     std::string directory = executable.substr(0, nameStart);
@@ -50,15 +51,22 @@ std::string ReadUserConfiguration(std::string* foundPath) {
     if (dot != std::string::npos)
         base.resize(dot);
 
+    // A profile directory that is unset, empty or too long is no place to look: its
+    // candidate would otherwise name a file at the root of the file system.
     std::string profile;
-    if (!platform::GetEnvironmentValue("USERPROFILE", profile) ||
-        profile.size() >= ProfileDirectoryLimit)
-        profile.clear();
-    std::string candidates[] = {profile + "\\" + base + ".scrivlog.xml",
-                                directory + base + ".scrivlog.xml"};
-    for (std::string& candidate : candidates) {
-        if (!candidate.empty() && candidate.back() == '\\')
+    if (platform::GetEnvironmentValue("USERPROFILE", profile) && !profile.empty() &&
+        profile.size() < ProfileDirectoryLimit)
+        candidates.push_back(profile + "\\" + base + ".scrivlog.xml");
+    candidates.push_back(directory + base + ".scrivlog.xml");
+    for (std::string& candidate : candidates)
+        if (candidate.back() == '\\')
             candidate.pop_back();
+    return candidates;
+}
+
+std::string ReadUserConfiguration(std::string* foundPath) {
+    std::string text;
+    for (const std::string& candidate : UserConfigurationCandidates()) {
         if (ReadTextFile(candidate, text)) {
             if (foundPath)
                 *foundPath = candidate;
@@ -70,9 +78,15 @@ std::string ReadUserConfiguration(std::string* foundPath) {
 
 bool LoadConfiguration(CLogFactory& factory, std::string_view applicationName,
                        std::string_view text1, std::string& errors, std::string_view text2) {
+    XmlConfigurator configurator;
+    return LoadConfiguration(factory, applicationName, text1, errors, text2, configurator, true);
+}
+
+bool LoadConfiguration(CLogFactory& factory, std::string_view applicationName,
+                       std::string_view text1, std::string& errors, std::string_view text2,
+                       XmlConfigurator& configurator, bool writeDumpFile) {
     errors.clear();
     try {
-        XmlConfigurator configurator;
         if (!configurator.Load(text1)) {
             AddLine(errors,
                     "unable to load configuration [XMLStream1] (" + configurator.Message + ")");
@@ -82,7 +96,8 @@ bool LoadConfiguration(CLogFactory& factory, std::string_view applicationName,
             AddLine(errors,
                     "unable to load configuration [XMLStream2] (" + configurator.Message + ")");
         BuildConfigurationDump(configurator, factory.ConfigurationDump);
-        WriteConfigurationDumpFile(applicationName, factory.ConfigurationDump);
+        if (writeDumpFile)
+            WriteConfigurationDumpFile(applicationName, factory.ConfigurationDump);
         std::string buildErrors;
         if (!BuildConfiguration(factory, configurator, buildErrors))
             AddLine(errors, buildErrors);

@@ -4,18 +4,24 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "logging/config/XmlConfigurator.h"
 #include "logging/core/CLogFactory.h"
 
 namespace scrivlog {
 
 // The whole content of a file as 8-bit text, each 65,536-byte piece cut at a zero byte;
-// false only when the file cannot be opened.
+// false only when the file cannot be opened (anything but a regular file cannot).
 bool ReadTextFile(std::string_view path, std::string& text);
 
-// The user's configuration file for the running program: "<USERPROFILE>\<base>.scrivlog.xml"
-// where <base> is the executable's name without extension, else the same name next to
-// the executable. Empty text when neither can be read.
+// Where the user's configuration file is looked for, in order: "<USERPROFILE>\<base>.scrivlog.xml"
+// where <base> is the executable's name without extension (only when USERPROFILE is set,
+// not empty and shorter than 2,000 characters), then the same name next to the executable.
+std::vector<std::string> UserConfigurationCandidates();
+
+// The first of the candidates that can be read (a regular file): its text, empty when
+// none can.
 std::string ReadUserConfiguration(std::string* foundPath = nullptr);
 
 // Reads `text1`, then `text2` when it is not empty, writes the report into the factory's
@@ -23,6 +29,11 @@ std::string ReadUserConfiguration(std::string* foundPath = nullptr);
 // is joined by "\n" into `errors`; true when there was none.
 bool LoadConfiguration(CLogFactory& factory, std::string_view applicationName,
                        std::string_view text1, std::string& errors, std::string_view text2);
+// The same, reading into `configurator` (whose records the caller may then inspect), and
+// writing the report's file only when `writeDumpFile`.
+bool LoadConfiguration(CLogFactory& factory, std::string_view applicationName,
+                       std::string_view text1, std::string& errors, std::string_view text2,
+                       XmlConfigurator& configurator, bool writeDumpFile);
 
 // LoadConfiguration of `builtInText` and, when `lookForUserFile`, the user's file.
 bool ConfigureFromFiles(CLogFactory& factory, std::string_view applicationName,

@@ -52,11 +52,17 @@ void AddLine(std::string& message, const std::string& line) {
 }
 
 template <typename Records>
-auto FindRecord(Records& records, std::string_view name) -> decltype(&records[0]) {
-    for (auto& record : records)
-        if (EqualsIgnoreCase(record.Name, name))
-            return &record;
-    return nullptr;
+auto FindRecord(Records& records, const NameIndex& index, std::string_view name)
+    -> decltype(&records[0]) {
+    size_t position = index.Find(name);
+    return position < records.size() ? &records[position] : nullptr;
+}
+
+// Appends a record that no other of its list is named like.
+template <typename Records, typename Record>
+void AddRecord(Records& records, NameIndex& index, Record record) {
+    index.Add(record.Name, records.size());
+    records.push_back(std::move(record));
 }
 
 std::string Format(const char* format, std::string_view a, std::string_view b = {},
@@ -90,6 +96,8 @@ bool XmlConfigurator::Load(std::string_view text) {
     if (AttributeIs(Document, "replace", "true")) {
         LoggerConfigurations.clear();
         AppenderConfigurations.clear();
+        m_loggerIndex.Clear();
+        m_appenderIndex.Clear();
     }
     if (!ReadRoot())
         return false;
@@ -143,9 +151,9 @@ void XmlConfigurator::ReadAppenders() {
 }
 
 void XmlConfigurator::Merge(CLoggerConfiguration record) {
-    CLoggerConfiguration* existing = FindRecord(LoggerConfigurations, record.Name);
+    CLoggerConfiguration* existing = FindRecord(LoggerConfigurations, m_loggerIndex, record.Name);
     if (!existing) {
-        LoggerConfigurations.push_back(std::move(record));
+        AddRecord(LoggerConfigurations, m_loggerIndex, std::move(record));
         return;
     }
     existing->Name = record.Name;
@@ -161,9 +169,10 @@ void XmlConfigurator::Merge(CLoggerConfiguration record) {
 }
 
 void XmlConfigurator::Merge(CAppenderConfiguration record) {
-    CAppenderConfiguration* existing = FindRecord(AppenderConfigurations, record.Name);
+    CAppenderConfiguration* existing =
+        FindRecord(AppenderConfigurations, m_appenderIndex, record.Name);
     if (!existing) {
-        AppenderConfigurations.push_back(std::move(record));
+        AddRecord(AppenderConfigurations, m_appenderIndex, std::move(record));
         return;
     }
     existing->Name = record.Name;
@@ -177,12 +186,12 @@ void XmlConfigurator::Merge(CAppenderConfiguration record) {
 }
 
 const CLoggerConfiguration* XmlConfigurator::FindLoggerConfiguration(std::string_view name) const {
-    return FindRecord(LoggerConfigurations, name);
+    return FindRecord(LoggerConfigurations, m_loggerIndex, name);
 }
 
 const CAppenderConfiguration* XmlConfigurator::FindAppenderConfiguration(
     std::string_view name) const {
-    return FindRecord(AppenderConfigurations, name);
+    return FindRecord(AppenderConfigurations, m_appenderIndex, name);
 }
 
 namespace {

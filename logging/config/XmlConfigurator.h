@@ -10,6 +10,7 @@
 #include "logging/config/CLoggerConfiguration.h"
 #include "logging/config/XmlNode.h"
 #include "logging/core/CLogFactory.h"
+#include "logging/core/NameIndex.h"
 
 namespace scrivlog {
 
@@ -24,6 +25,7 @@ class XmlConfigurator {
 
     std::string Message;  // the last reading error
     XmlNode Document;     // the top element of the stream last read
+    // Filled by Load only: the indexes below follow them.
     std::vector<CLoggerConfiguration> LoggerConfigurations;
     std::vector<CAppenderConfiguration> AppenderConfigurations;
 
@@ -33,6 +35,9 @@ class XmlConfigurator {
     void ReadAppenders();
     void Merge(CLoggerConfiguration record);
     void Merge(CAppenderConfiguration record);
+
+    NameIndex m_loggerIndex;
+    NameIndex m_appenderIndex;
 };
 
 // Attaches to `logger` the appenders of the record called `name`, creating each on its

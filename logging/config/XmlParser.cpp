@@ -26,6 +26,13 @@ bool IsWhiteSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
+bool IsBlank(std::string_view text) {
+    for (char c : text)
+        if (!IsWhiteSpace(c))
+            return false;
+    return true;
+}
+
 // One parse over one text. Positions are offsets; the end of the text is text.size().
 class Parser {
   public:
@@ -308,6 +315,9 @@ std::optional<size_t> Parser::LoadElement(XmlNode& node, size_t position, int de
     size_t textEnd = FindEscaped("<", position + 1);
     node.Value = MakeValue(position + 1, textEnd, true);
     position = textEnd;
+    // Whether the value is still empty or white space, known without reading it again
+    // after each child (that made long texts with many children quadratic).
+    bool valueBlank = IsBlank(node.Value);
 
     while (!AtEnd(position)) {
         auto child = std::make_unique<XmlNode>();
@@ -344,12 +354,10 @@ std::optional<size_t> Parser::LoadElement(XmlNode& node, size_t position, int de
             position = closeEnd + 1;
             continue;
         }
-        bool valueBlank = true;
-        for (char c : node.Value)
-            valueBlank = valueBlank && IsWhiteSpace(c);
         if (valueBlank && !StartsWith(position, "<")) {
             size_t valueEnd = FindEscaped("<", position);
             node.Value = MakeValue(position, valueEnd, true);
+            valueBlank = IsBlank(node.Value);
             position = valueEnd;
         }
     }

@@ -71,6 +71,10 @@ bool CAppenderSkeleton::Start(std::string& error) {
 }
 
 bool CAppenderSkeleton::Stop(std::string& error) {
+    // An appender that never opened (or is stopped already) has nothing to close: it
+    // writes no footer without a header. The factory stops every appender more than once.
+    if (!Opened)
+        return true;
     bool closed = Close(error);
     Opened = !closed;
     return closed;

@@ -41,7 +41,8 @@ class CAppenderSkeleton {
 
     // Open, and remember in Opened whether it succeeded.
     bool Start(std::string& error);
-    // Close; a failing Close leaves the appender marked as opened.
+    // Close when opened (nothing at all otherwise); a failing Close leaves the appender
+    // marked as opened.
     bool Stop(std::string& error);
     bool GetHeader(std::string& text);
     bool GetFooter(std::string& text);

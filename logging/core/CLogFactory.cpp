@@ -80,30 +80,29 @@ CLogger* CLogFactory::GetLoggerAt(int index) const {
 }
 
 CLogger* CLogFactory::FindLoggerLocked(std::string_view name) const {
-    for (CLogger* logger : m_loggers)
-        if (logger->IsNamed(name))
-            return logger;
-    return nullptr;
+    size_t position = m_loggerIndex.Find(name);
+    return position < m_loggers.size() ? m_loggers[position] : nullptr;
 }
 
 CLogger* CLogFactory::AddLoggerLocked(CLogger* logger) {
     // Take ownership even if growing the list fails.
     std::unique_ptr<CLogger> owned(logger);
     m_loggers.push_back(logger);
-    return owned.release();
+    owned.release();
+    m_loggerIndex.Add(logger->GetName(), m_loggers.size() - 1);
+    return logger;
 }
 
 void CLogFactory::AddAppender(CAppenderSkeleton* appender) {
     std::lock_guard<std::mutex> guard(m_mutex);
     m_appenders.push_back(appender);
+    m_appenderIndex.Add(appender->GetName(), m_appenders.size() - 1);
 }
 
 CAppenderSkeleton* CLogFactory::FindAppender(std::string_view name) const {
     std::lock_guard<std::mutex> guard(m_mutex);
-    for (CAppenderSkeleton* appender : m_appenders)
-        if (appender->IsNamed(name))
-            return appender;
-    return nullptr;
+    size_t position = m_appenderIndex.Find(name);
+    return position < m_appenders.size() ? m_appenders[position] : nullptr;
 }
 
 CAppenderSkeleton* CLogFactory::GetAppenderAt(int index) {
@@ -180,7 +179,8 @@ void CLogFactory::SetLastError(const char* format, ...) {
     va_start(arguments, format);
     int length = std::vsnprintf(buffer.get(), 65536, format, arguments);
     va_end(arguments);
-    if (length < 0) buffer[0] = '\0';
+    if (length < 0)
+        buffer[0] = '\0';
     buffer[65535] = '\0';
     LastError = buffer.get();
 }

@@ -11,6 +11,7 @@
 #include "logging/core/CAppenderSkeleton.h"
 #include "logging/core/CLayoutSkeleton.h"
 #include "logging/core/CLogger.h"
+#include "logging/core/NameIndex.h"
 
 namespace scrivlog {
 
@@ -75,6 +76,8 @@ class CLogFactory {
     std::vector<CLogger*> m_loggers;
     std::vector<CAppenderSkeleton*> m_appenders;
     std::vector<CLayoutSkeleton*> m_layouts;
+    NameIndex m_loggerIndex;    // positions in m_loggers
+    NameIndex m_appenderIndex;  // positions in m_appenders
 };
 
 // The one factory of the process.

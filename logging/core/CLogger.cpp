@@ -97,12 +97,16 @@ bool CLogger::Log(Level level, const char* text) {
 }
 
 bool CLogger::LogFormatted(Level level, const char* format, va_list arguments) {
-    if (!format) return Log(level, "");
+    if (!format)
+        return Log(level, "");
     char buffer[FormatBufferSize];
     // vsnprintf writes at most the buffer's size, zero included, and cuts the rest.
     int length = std::vsnprintf(buffer, sizeof buffer, format, arguments);
-    if (length < 0)
-        buffer[0] = '\0';
+    if (length < 0) {
+        // A conversion the C library cannot do (a width beyond INT_MAX, a wide character
+        // with no multibyte form): the format text says more than nothing would.
+        std::snprintf(buffer, sizeof buffer, "%s", format);
+    }
     buffer[sizeof buffer - 1] = '\0';
     return Log(level, buffer);
 }

@@ -48,6 +48,35 @@ void AppendStyleSheet(std::string& out) {
     }
 }
 
+// Appends `text` with the four characters that HTML would read as markup written as
+// character references, so that no message, name or title can add elements or scripts.
+void AppendEscaped(std::string& out, std::string_view text) {
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char* reference;
+        switch (text[i]) {
+            case '&':
+                reference = "&amp;";
+                break;
+            case '<':
+                reference = "&lt;";
+                break;
+            case '>':
+                reference = "&gt;";
+                break;
+            case '"':
+                reference = "&quot;";
+                break;
+            default:
+                continue;
+        }
+        out.append(text.data() + start, i - start);
+        out += reference;
+        start = i + 1;
+    }
+    out.append(text.data() + start, text.size() - start);
+}
+
 void AppendNow(std::string& out) {
     AppendFormattedTime(out, platform::LocalTime(), {});
 }
@@ -57,9 +86,9 @@ void AppendNow(std::string& out) {
 void AppendSessionLine(std::string& out, std::string_view appenderClassName,
                        std::string_view appenderName, const char* when) {
     out += "Appender ";
-    out += appenderClassName;
+    AppendEscaped(out, appenderClassName);
     out += ':';
-    out += appenderName;
+    AppendEscaped(out, appenderName);
     out += " - Log session ";
     out += when;
     out += " time ";
@@ -108,12 +137,12 @@ bool CHTMLLayout::FormatHeader(std::string& text, std::string_view appenderClass
     text += "<html><head><title>";
     if (Title == DefaultTitle) {
         text += "HTML layout ";
-        text += appenderClassName;
+        AppendEscaped(text, appenderClassName);
         text += ':';
-        text += appenderName;
+        AppendEscaped(text, appenderName);
         text += " log messages report";
     } else {
-        text += Title;
+        AppendEscaped(text, Title);
     }
     text += "</title>";
     text += "<style type=\"text/css\">";
@@ -141,13 +170,13 @@ bool CHTMLLayout::Format(const CLoggingEvent& event, std::string& text) {
     text += "</td><td>";
     AppendNow(text);
     text += "</td><td>";
-    text += event.Category.view();
+    AppendEscaped(text, event.Category.view());
     text += "</td><td><font color=";
     text += LevelToHtmlColour(event.Level);
     text += '>';
     text += LevelToString(event.Level);
     text += "</font></td><td>";
-    text += event.Message.view();
+    AppendEscaped(text, event.Message.view());
     text += "</td>\n";
     return true;
 }

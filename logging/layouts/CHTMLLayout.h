@@ -1,7 +1,7 @@
 // Writes a log as one HTML document: a head with a fixed style sheet and the opening of
 // a five-column table (elapsed time, date, logger, level, message), one row per event,
-// and a foot that closes the table. Lines end with a line feed alone. Texts from events
-// and names are written as they are, markup included.
+// and a foot that closes the table. Lines end with a line feed alone. Texts from events,
+// names and the title are escaped (&, <, >, "), so they show as written and add no markup.
 #pragma once
 
 #include <string>

@@ -1,5 +1,6 @@
 #include "platform/Environment.h"
 
+#include <pthread.h>
 #include <pwd.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -66,10 +67,23 @@ std::string ExecutablePath() {
     return std::string(path, static_cast<size_t>(length));
 }
 
+namespace {
+
+// The calling thread's id, read once per thread (0: not read yet).
+thread_local uint32_t cachedThreadId = 0;
+
+}  // namespace
+
 uint32_t CurrentThreadId() {
-    // One system call per thread, not per log call.
-    static thread_local uint32_t id = static_cast<uint32_t>(syscall(SYS_gettid));
-    return id;
+    // One system call per thread, not per log call. A child of fork() runs on a copy of
+    // the forking thread, cache included, so the child forgets the parent's id.
+    if (cachedThreadId == 0) {
+        static const bool forgetInChild =
+            pthread_atfork(nullptr, nullptr, [] { cachedThreadId = 0; }) == 0;
+        (void)forgetInChild;
+        cachedThreadId = static_cast<uint32_t>(syscall(SYS_gettid));
+    }
+    return cachedThreadId;
 }
 
 }  // namespace platform

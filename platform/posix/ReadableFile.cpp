@@ -2,6 +2,7 @@
 #include "platform/NativeName.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,10 +15,18 @@ bool ReadableFile::Open(std::string_view name) {
     NativeName native(name);
     if (!native.IsValid())
         return false;
-    int descriptor = open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    // Non-blocking, so that a FIFO or a device of that name cannot hold the caller; only
+    // a regular file is kept (O_NONBLOCK does nothing to reading one).
+    int descriptor = open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (descriptor < 0)
         return false;
     m_handle.Reset(descriptor);
+    struct stat status {};
+    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        m_handle.Reset();
+        errno = EINVAL;
+        return false;
+    }
     return true;
 }
 

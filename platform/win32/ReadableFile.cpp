@@ -17,6 +17,14 @@ bool ReadableFile::Open(std::string_view name) {
     if (file == INVALID_HANDLE_VALUE)
         return false;
     m_handle.Reset(reinterpret_cast<intptr_t>(file));
+    // Only a file on disk: a pipe or a device of that name could hold the reader.
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &information) ||
+        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        m_handle.Reset();
+        SetLastError(ERROR_INVALID_FUNCTION);
+        return false;
+    }
     return true;
 }
 

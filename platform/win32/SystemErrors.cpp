@@ -14,8 +14,11 @@ void SetLastSystemErrorCode(uint32_t code) {
 
 bool SystemErrorMessage(uint32_t code, std::string& text) {
     char* message = nullptr;
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM,
-                                  nullptr, code, 0, reinterpret_cast<char*>(&message), 0, nullptr);
+    // Many messages hold inserts ("%1 is not a valid Win32 application."); without
+    // arguments the system refuses those unless asked to leave the inserts as they are.
+    DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<char*>(&message), 0, nullptr);
     if (length == 0 || !message) {
         if (message)
             LocalFree(message);

@@ -7,6 +7,11 @@
 #include "platform/StandardOutput.h"
 #include "tests/support/ScopedEnvironment.h"
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 TEST(Environment, Variables) {
     testsupport::ScopedEnvironment environment;
     environment.Set("TAMARACK_TEST_VALUE", "forty two");
@@ -57,6 +62,15 @@ TEST(Environment, ProcessFacts) {
     EXPECT_NE(0u, mine);
     EXPECT_NE(mine, other);
     EXPECT_EQ(mine, platform::CurrentThreadId());
+#ifndef _WIN32
+    // A forked child runs on a thread of its own, whose id is the child's process id.
+    pid_t child = fork();
+    if (child == 0)
+        _exit(platform::CurrentThreadId() == static_cast<uint32_t>(getpid()) ? 0 : 1);
+    int status = -1;
+    ASSERT_EQ(child, waitpid(child, &status, 0));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+#endif
 }
 
 TEST(StandardOutput, StopsAtTheFirstZeroLikePercentS) {

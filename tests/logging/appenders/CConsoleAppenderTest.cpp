@@ -47,9 +47,9 @@ TEST(ConsoleAppender, PrintsTextUnchanged) {
     EXPECT_TRUE(appender.Start(error));
     logger.LogError("framed");
     EXPECT_TRUE(appender.Stop(error));
-    EXPECT_TRUE(appender.Stop(error));  // closing twice writes the footer twice, as asked
+    EXPECT_TRUE(appender.Stop(error));  // stopped already: no second footer
     std::fflush(stdout);
-    EXPECT_EQ("<begin>\nERROR - framed\r\n<end>\n<end>\n", testing::internal::GetCapturedStdout());
+    EXPECT_EQ("<begin>\nERROR - framed\r\n<end>\n", testing::internal::GetCapturedStdout());
 }
 
 // Standard output redirected to a file (opened in text mode where there is one) gets the

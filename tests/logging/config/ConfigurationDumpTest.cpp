@@ -60,6 +60,13 @@ TEST(ConfigurationDump, TheFileIsWrittenOnlyForExactlyOne) {
         EXPECT_FALSE(std::filesystem::exists(file)) << value;
     }
     environment.Set("SCRIVLOG_DUMP_CONFIG", "1");
+#ifndef _WIN32
+    // An empty TEMP is no place: nothing goes to the root of the file system.
+    environment.Set("TEMP", "");
+    WriteConfigurationDumpFile("Tamarack", "report\r\n");
+    EXPECT_FALSE(std::filesystem::exists("/ScrivlogConfigDump_Tamarack.log"));
+    environment.Set("TEMP", directory.Path().string());
+#endif
     WriteConfigurationDumpFile("Tamarack", "old report, longer\r\n");
     WriteConfigurationDumpFile("Tamarack", "report\r\n");
     EXPECT_EQ("Scrivlog configuration for 'Tamarack'\r\n\r\nreport\r\n",

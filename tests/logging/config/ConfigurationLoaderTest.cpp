@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "logging/config/ConfigurationLoader.h"
 #include "logging/config/DefaultConfiguration.h"
@@ -47,17 +53,37 @@ TEST(ConfigurationLoader, ReadTextFileCutsEachPieceAtAZeroByte) {
 TEST(ConfigurationLoader, TheUserFileInTheProfileIsPreferred) {
     TemporaryDirectory profile;
     testsupport::ScopedEnvironment environment;
-    environment.Set("USERPROFILE", profile.Path().string());
+    std::string name = ExecutableBaseName() + ".scrivlog.xml";
     std::string nextToProgram = platform::ExecutablePath();
-    nextToProgram = nextToProgram.substr(0, nextToProgram.find_last_of("\\/") + 1) +
-                    ExecutableBaseName() + ".scrivlog.xml";
+    nextToProgram = nextToProgram.substr(0, nextToProgram.find_last_of("\\/") + 1) + name;
+    std::string inProfile = profile.Path().string() + "\\" + name;
+
+    // A profile that is unset, empty or too long is no place (not the root directory).
+    environment.Set("HOME", "");
+    for (const std::string& value : {std::string(), std::string(2000, 'p')}) {
+        environment.Set("USERPROFILE", value);
+        EXPECT_EQ(std::vector<std::string>{nextToProgram}, UserConfigurationCandidates());
+    }
+    environment.Unset("USERPROFILE");
+    EXPECT_EQ(std::vector<std::string>{nextToProgram}, UserConfigurationCandidates());
+    environment.Set("USERPROFILE", profile.Path().string());
+    EXPECT_EQ((std::vector<std::string>{inProfile, nextToProgram}), UserConfigurationCandidates());
+
+    // Anything but a regular file in the profile counts as missing, and never blocks.
     WriteFile(nextToProgram, "<next/>");
     std::string found;
+    std::filesystem::create_directory(profile.File(name));
     EXPECT_EQ("<next/>", ReadUserConfiguration(&found));
     EXPECT_EQ(nextToProgram, found);
-    WriteFile(profile.File(ExecutableBaseName() + ".scrivlog.xml"), "<profile/>");
+    std::filesystem::remove(profile.File(name));
+#ifndef _WIN32
+    ASSERT_EQ(0, mkfifo(profile.File(name).c_str(), 0600));
+    EXPECT_EQ("<next/>", ReadUserConfiguration(&found));
+    std::filesystem::remove(profile.File(name));
+#endif
+    WriteFile(profile.File(name), "<profile/>");
     EXPECT_EQ("<profile/>", ReadUserConfiguration(&found));
-    EXPECT_EQ(profile.Path().string() + "\\" + ExecutableBaseName() + ".scrivlog.xml", found);
+    EXPECT_EQ(inProfile, found);
     std::filesystem::remove(nextToProgram);
 }
 

@@ -93,8 +93,18 @@ TEST(AppenderSkeleton, HeaderFooterAndAFailedClose) {
     EXPECT_TRUE(appender.Start(error));
     EXPECT_FALSE(appender.DoAppend(MakeEvent("refused")));
     EXPECT_TRUE(appender.Stop(error));
+    EXPECT_TRUE(appender.Stop(error));  // already closed: no second footer
     EXPECT_EQ((std::vector<std::string>{"head:RecordingAppender:Framed", "foot"}), appender.Texts);
     EXPECT_TRUE(appender.Events.empty());
+
+    // One that never opened writes no footer either, however often it is stopped.
+    RecordingAppender failed("Failed", Levels::All, false);
+    failed.Layout = &layout;
+    failed.OpenError = "no sink";
+    EXPECT_FALSE(failed.Start(error));
+    EXPECT_TRUE(failed.Stop(error) && failed.Stop(error));
+    EXPECT_EQ(0, failed.Closes);
+    EXPECT_EQ(std::vector<std::string>{}, failed.Texts);
 
     appender.Layout = nullptr;
     appender.Start(error);

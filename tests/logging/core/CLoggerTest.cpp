@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -95,6 +96,15 @@ TEST(Logger, FrontEndsFormatAndCutAt65535Characters) {
     EXPECT_EQ(exact, appender.Events[2].Message);
     EXPECT_EQ(std::string(65535, 'l'), appender.Events[3].Message);
     EXPECT_EQ(longer, appender.Events[4].Message);
+
+    // A conversion that the C library refuses (a width beyond INT_MAX) logs the format.
+    std::string unconvertible = std::to_string(2147483648u);
+    unconvertible = "%" + unconvertible + "d|%s";
+    char probe[8];
+    if (std::snprintf(probe, sizeof probe, unconvertible.c_str(), 1, "x") < 0) {
+        logger.LogError(unconvertible.c_str(), 1, "x");
+        EXPECT_EQ(unconvertible, appender.Events.back().Message);
+    }
 }
 
 TEST(Logger, ElapsedTimeWrapsModulo2To32) {

@@ -6,20 +6,23 @@
 using namespace scrivlog;
 
 TEST(SystemUtilities, ErrorTexts) {
+    // 2: ERROR_FILE_NOT_FOUND / ENOENT. 193 (ERROR_BAD_EXE_FORMAT) is a Windows message
+    // with an insert ("%1 is not a valid Win32 application.").
 #ifdef _WIN32
-    const uint32_t fileNotFound = 2;  // ERROR_FILE_NOT_FOUND
+    const uint32_t codes[] = {2, 193};
 #else
-    const uint32_t fileNotFound = 2;  // ENOENT
+    const uint32_t codes[] = {2};
 #endif
-    std::string text = ErrorCodeToText(fileNotFound);
-    EXPECT_NE(std::string::npos, text.find(" [2]")) << text;
-    EXPECT_EQ(text.size() - 4, text.find(" [2]")) << text;
-    EXPECT_EQ(std::string::npos, text.find('\r'));
-    EXPECT_EQ(std::string::npos, text.find('\n'));
+    for (uint32_t code : codes) {
+        std::string text = ErrorCodeToText(code);
+        std::string suffix = " [" + std::to_string(code) + "]";
+        EXPECT_GT(text.size(), suffix.size()) << text;
+        EXPECT_EQ(text.size() - suffix.size(), text.find(suffix)) << text;
+        EXPECT_EQ(std::string::npos, text.find_first_of("\r\n")) << text;
+        platform::SetLastSystemErrorCode(code);
+        EXPECT_EQ(text, LastErrorText());
+    }
     EXPECT_EQ("[Unknown error code:123456789]", ErrorCodeToText(123456789));
-
-    platform::SetLastSystemErrorCode(fileNotFound);
-    EXPECT_EQ(text, LastErrorText());
     EXPECT_STREQ("\r\n", LineSeparator());
 }
 

@@ -14,12 +14,13 @@ std::string Header(CHTMLLayout& layout, const char* className = "FileAppender",
     return text;
 }
 
-std::string Row(Level level, const char* message = "m") {
+std::string Row(Level level, const char* message = "m",
+                const char* category = "com.brenmoor.quillhaven.Tamarack") {
     CHTMLLayout layout;
     CLoggingEvent event;
     event.Level = level;
     event.Message = message;
-    event.Category = "com.brenmoor.quillhaven.Tamarack";
+    event.Category = category;
     event.ElapsedTime = 1532;
     std::string text;
     EXPECT_TRUE(layout.Format(event, text));
@@ -54,15 +55,17 @@ TEST(HTMLLayout, HeadExactly) {
 
 TEST(HTMLLayout, TitleRule) {
     CHTMLLayout layout;
-    // Only the default title, in any case of its name, gives way to the appender's names.
+    // Only the default title, in any case of its name, gives way to the appender's names;
+    // markup in either is escaped.
     const char* titles[][2] = {
-        {"Scrivlog logging report", "HTML layout RollingFileAppender:R log messages report"},
+        {"Scrivlog logging report",
+         "HTML layout RollingFileAppender:R&quot;&lt;/title&gt; log messages report"},
         {"scrivlog logging report", "scrivlog logging report"},
         {"", ""},
-        {"A & <B>", "A & <B>"}};
+        {"A & <B>", "A &amp; &lt;B&gt;"}};
     for (const auto& title : titles) {
         EXPECT_TRUE(layout.SetParam("title", title[0]));
-        std::string head = Header(layout, "RollingFileAppender", "R");
+        std::string head = Header(layout, "RollingFileAppender", "R\"</title>");
         size_t start = head.find("<title>") + 7;
         EXPECT_EQ(title[1], head.substr(start, head.find("</title>") - start));
     }
@@ -71,9 +74,10 @@ TEST(HTMLLayout, TitleRule) {
 TEST(HTMLLayout, RowsAndFoot) {
     testsupport::SettableClock clock;
     EXPECT_EQ(
-        "<tr><td>1532</td><td>2011-03-14 09:26:53,589</td><td>com.brenmoor.quillhaven.Tamarack"
-        "</td><td><font color=\"Red\">ERROR</font></td><td>Disk <b>full</b></td>\n",
-        Row(Levels::Error, "Disk <b>full</b>"));
+        "<tr><td>1532</td><td>2011-03-14 09:26:53,589</td><td>a&lt;b&amp;&amp;c&gt;d"
+        "</td><td><font color=\"Red\">ERROR</font></td><td>Disk &lt;b&gt;full&lt;/b&gt; "
+        "&quot;x&quot;</td>\n",
+        Row(Levels::Error, "Disk <b>full</b> \"x\"", "a<b&&c>d"));
     const char* colours[] = {"Magenta", "Red",   "Yellow", "Black", "Green",
                              "Black",   "Black", "Black",  "Black", "Black"};
     const Level levels[] = {Levels::Fatal, Levels::Error,  Levels::Warn,  Levels::Info,
@@ -89,9 +93,9 @@ TEST(HTMLLayout, RowsAndFoot) {
     clock.Advance(61000);
     CHTMLLayout layout;
     std::string text;
-    ASSERT_TRUE(layout.FormatFooter(text, "FileAppender", "Report"));
+    ASSERT_TRUE(layout.FormatFooter(text, "FileAppender", "Re<p>ort"));
     EXPECT_EQ(
-        "</table><br>Appender FileAppender:Report - Log session end time 2011-03-14 "
+        "</table><br>Appender FileAppender:Re&lt;p&gt;ort - Log session end time 2011-03-14 "
         "09:27:54,589<hr size=2 noshade></body></html>\n",
         text);
 }
