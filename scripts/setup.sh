@@ -8,6 +8,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev libspdlog-dev
   g++-mingw-w64-x86-64-posix
   wine wine64 xvfb xauth
+  wixl msitools pkgconf
   chromium
 )
 
