@@ -31,7 +31,8 @@ bool Check(const char* file, const std::string& expected) {
     }
     char numbers[64];
     std::snprintf(numbers, sizeof numbers, "%u.%u.%u", unsigned{HIWORD(fixed->dwFileVersionMS)},
-                  unsigned{LOWORD(fixed->dwFileVersionMS)}, unsigned{HIWORD(fixed->dwFileVersionLS)});
+                  unsigned{LOWORD(fixed->dwFileVersionMS)},
+                  unsigned{HIWORD(fixed->dwFileVersionLS)});
     std::string product = Text(block, "ProductName"), description = Text(block, "FileDescription");
     std::string version = Text(block, "FileVersion");
     std::printf("%s: %s %s, %s\n", file, product.c_str(), version.c_str(), description.c_str());

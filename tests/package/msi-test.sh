@@ -10,7 +10,7 @@ build=$(cd "$1" && pwd) version=$2
 wxs=$(cd "$(dirname "$0")/../../installer" && pwd)/tamarack.wxs
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
-trap 'wineserver -k </dev/null >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+trap 'wineserver -k </dev/null >/dev/null 2>&1 || true; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 # Boot the prefix with every output redirected, so that Wine's services hold no pipe of
@@ -21,23 +21,25 @@ wine cmd /c exit </dev/null >/dev/null 2>&1
 cd "$work"
 drive_c=$WINEPREFIX/drive_c
 
-# The state to compare: every key and value below HKLM\Software and HKCU\Software (key
-# names in lower case: the registry ignores case) and every path on drive C. The
-# installer engine's own bookkeeping (its Installer keys, which Wine leaves empty, and
-# its package cache) is not the package's.
+# The state to compare: every key and value below HKLM\Software and the user's Software
+# (key names in lower case, as the registry ignores case; the user's hive as
+# hkey_current_user) and every path on drive C. The installer engine's own bookkeeping
+# (its Installer keys, which Wine leaves empty, and its package cache) is not the
+# package's, nor are the log files that the extension writes to the temporary directory.
 snapshot() {
   wine regedit /E "$work/export.reg"
   {
     iconv -f UTF-16 -t UTF-8 "$work/export.reg" | tr -d '\r' | awk '
-    /^\[/ { key = tolower(substr($0, 2, length($0) - 2))
-            keep = key ~ /^hkey_(local_machine|current_user)\\software(\\|$)/
-            if (keep) print key
-            next }
-    keep && /^[@"]/ { line = $0
-                      while (line ~ /\\$/ && (getline more) > 0) line = substr(line, 1, length(line) - 1) more
-                      print key "|" line }' |
+      /^\[/ { key = tolower(substr($0, 2, length($0) - 2))
+              sub(/^hkey_users\\s-1-5-21-[^\\]*/, "hkey_current_user", key)
+              keep = key ~ /^hkey_(local_machine|current_user)\\software(\\|$)/
+              if (keep) print key
+              next }
+      keep && /^[@"]/ { line = $0
+                        while (line ~ /\\$/ && (getline more) > 0) line = substr(line, 1, length(line) - 1) more
+                        print key "|" line }' |
       grep -v -E '\\installer(\\|\||$)'
-    (cd "$drive_c" && find . ! -path './windows/Installer*')
+    (cd "$drive_c" && find . ! -path './windows/Installer*' ! -path './users/*/Temp/*')
   } | LC_ALL=C sort >"$work/$1.state"
 }
 
@@ -53,9 +55,9 @@ expected_values() {
 }
 
 # Installs $1 and checks the values it added under $2 for the DLL in folder $3, and
-# the menu that the installed host program gets.
+# (unless $4 is "no-menu") the menu that the installed host program gets.
 install_and_check() {
-  local msi=$1 classes=$2 folder=$3
+  local msi=$1 classes=$2 folder=$3 menu=${4:-}
   wine msiexec /i "$msi" /qn || fail "msiexec /i $msi"
   snapshot installed
   # Added values, less the installed-programs entry.
@@ -66,6 +68,7 @@ install_and_check() {
   for file in tamarack.dll tamarack-host.exe scrivlog-console.exe scrivlog-check.exe README.md; do
     [ -f "$drive_c/${unix_folder//\\//}/$file" ] || fail "$msi: $file not installed"
   done
+  [ "$menu" = no-menu ] && return
   wine "$folder\\tamarack-host.exe" menu 'C:\a.txt' >menu.txt || fail "$msi: tamarack-host menu"
   grep -q -F 'Touch C:\a.txt (cur date/time)' menu.txt || { cat menu.txt; fail "$msi: no file menu through COM"; }
 }
@@ -104,6 +107,8 @@ echo "ok: $raised replaced $version (one installation); uninstalling restored th
 
 user_msi=$build/tamarack-$version-x64-user.msi
 local_data=$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
-install_and_check "$user_msi" 'hkey_current_user\software\classes' "$local_data\\Programs\\Tamarack"
+# Wine's COM reads classes from HKLM\Software\Classes only (its HKEY_CLASSES_ROOT does
+# not merge the user's classes, as Windows does), so no menu through COM here.
+install_and_check "$user_msi" 'hkey_current_user\software\classes' "$local_data\\Programs\\Tamarack" no-menu
 uninstall_and_compare "$user_msi"
 echo "ok: $(basename "$user_msi") round trip under HKEY_CURRENT_USER"
