@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix
   wine wine64 xvfb xauth
   locales
+  wixl msitools pkgconf
   chromium
 )
 
