@@ -90,20 +90,22 @@ machine_msi=$build/tamarack-$version-x64.msi
 install_and_check "$machine_msi" 'hkey_local_machine\software\classes' 'C:\Program Files\Tamarack'
 echo "ok: $(basename "$machine_msi") installed the files and the eleven values; the host got the menu"
 
-# A package of a higher version (marked in its README) over the installed one.
+# A package of a higher version (marked in its README) over the installed one; the
+# older one then refuses to install over it.
 IFS=. read -r major minor patch <<<"$version"
 raised=$major.$minor.$((patch + 1))
 { cat "$build/package/Tamarack/README.md"; echo "Package $raised"; } >README.md
 wixl -a x64 -D Version="$raised" -D BinDir="$(realpath --relative-to=. "$build/package/Tamarack")" -D Readme=README.md \
   -o "tamarack-$raised-x64.msi" "$wxs"
 wine msiexec /i "tamarack-$raised-x64.msi" /qn || fail "msiexec /i tamarack-$raised-x64.msi"
+! wine msiexec /i "$machine_msi" /qn || fail "$version installed over $raised"
 wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' >programs.txt
 [ "$(grep -c -E 'DisplayName +REG_SZ +Tamarack$' programs.txt)" = 1 ] &&
   grep -q -E "DisplayVersion +REG_SZ +$raised$" programs.txt && grep -q -E 'Publisher +REG_SZ +Brenmoor$' programs.txt ||
   { cat programs.txt; fail "after the upgrade: not exactly one installation of $raised"; }
 tail -n 1 "$drive_c/Program Files/Tamarack/README.md" | grep -q -x "Package $raised" || fail "upgrade: old files left"
 uninstall_and_compare "tamarack-$raised-x64.msi"
-echo "ok: $raised replaced $version (one installation); uninstalling restored the registry and drive C"
+echo "ok: $raised replaced $version (one installation), $version was refused over it; uninstalling restored the registry and drive C"
 
 user_msi=$build/tamarack-$version-x64-user.msi
 local_data=$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
