@@ -88,7 +88,11 @@ snapshot before
 
 machine_msi=$build/tamarack-$version-x64.msi
 install_and_check "$machine_msi" 'hkey_local_machine\software\classes' 'C:\Program Files\Tamarack'
-echo "ok: $(basename "$machine_msi") installed the files and the eleven values; the host got the menu"
+# DllRegisterServer of the installed DLL finds nothing to change.
+wine regsvr32 /s 'C:\Program Files\Tamarack\tamarack.dll' || fail "regsvr32 of the installed DLL"
+snapshot registered
+diff installed.state registered.state || fail "the package's entries differ from those of DllRegisterServer"
+echo "ok: $(basename "$machine_msi") installed the files and the eleven values of DllRegisterServer; the host got the menu"
 
 # A package of a higher version (marked in its README) over the installed one; the
 # older one then refuses to install over it.
