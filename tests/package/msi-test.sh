@@ -7,7 +7,7 @@
 # Usage: msi-test.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$(cd "$1" && pwd) version=$2
-wxs=$(cd "$(dirname "$0")/../../installer" && pwd)/tamarack.wxs
+build_msi=$(cd "$(dirname "$0")/../../installer" && pwd)/build-msi.sh
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
 trap 'wineserver -k </dev/null >/dev/null 2>&1 || true; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
@@ -94,22 +94,31 @@ snapshot registered
 diff installed.state registered.state || fail "the package's entries differ from those of DllRegisterServer"
 echo "ok: $(basename "$machine_msi") installed the files and the eleven values of DllRegisterServer; the host got the menu"
 
-# A package of a higher version (marked in its README) over the installed one; the
-# older one then refuses to install over it.
+# Exactly one installation of Tamarack is listed, of version $1, by Brenmoor.
+one_installation() {
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' >programs.txt
+  [ "$(grep -c -E 'DisplayName +REG_SZ +Tamarack$' programs.txt)" = 1 ] &&
+    grep -q -E "DisplayVersion +REG_SZ +$1$" programs.txt && grep -q -E 'Publisher +REG_SZ +Brenmoor$' programs.txt ||
+    { cat programs.txt; fail "not exactly one installation of $1"; }
+}
+
+# A rebuild of the same version (a product code of its own) replaces the installation;
+# so does a package of a higher version (marked in its README); the older one then
+# refuses to install over it.
+"$build_msi" "$version" "$build/package/Tamarack" rebuilt.msi
+wine msiexec /i rebuilt.msi /qn || fail "msiexec /i of a rebuild"
+one_installation "$version"
 IFS=. read -r major minor patch <<<"$version"
 raised=$major.$minor.$((patch + 1))
-{ cat "$build/package/Tamarack/README.md"; echo "Package $raised"; } >README.md
-wixl -a x64 -D Version="$raised" -D BinDir="$(realpath --relative-to=. "$build/package/Tamarack")" -D Readme=README.md \
-  -o "tamarack-$raised-x64.msi" "$wxs"
+cp -r "$build/package/Tamarack" raised
+echo "Package $raised" >>raised/README.md
+"$build_msi" "$raised" raised "tamarack-$raised-x64.msi"
 wine msiexec /i "tamarack-$raised-x64.msi" /qn || fail "msiexec /i tamarack-$raised-x64.msi"
 ! wine msiexec /i "$machine_msi" /qn || fail "$version installed over $raised"
-wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' >programs.txt
-[ "$(grep -c -E 'DisplayName +REG_SZ +Tamarack$' programs.txt)" = 1 ] &&
-  grep -q -E "DisplayVersion +REG_SZ +$raised$" programs.txt && grep -q -E 'Publisher +REG_SZ +Brenmoor$' programs.txt ||
-  { cat programs.txt; fail "after the upgrade: not exactly one installation of $raised"; }
+one_installation "$raised"
 tail -n 1 "$drive_c/Program Files/Tamarack/README.md" | grep -q -x "Package $raised" || fail "upgrade: old files left"
 uninstall_and_compare "tamarack-$raised-x64.msi"
-echo "ok: $raised replaced $version (one installation), $version was refused over it; uninstalling restored the registry and drive C"
+echo "ok: a rebuild of $version and then $raised replaced the installation, $version was refused over it; uninstalling restored the registry and drive C"
 
 user_msi=$build/tamarack-$version-x64-user.msi
 local_data=$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
