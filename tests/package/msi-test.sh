@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The installers under Wine, in a prefix of their own: the per-machine MSI installs the
-# files and exactly the extension's eleven registry values, the installed host program
-# gets the file menu through COM, a package of a higher version replaces it (one
-# installation left), and uninstalling leaves the registry and drive C as they were.
-# The per-user MSI makes the same round trip under HKEY_CURRENT_USER.
+# files and exactly the eleven registry values of DllRegisterServer, the installed host
+# program gets the file menu through COM, a rebuild of the same version and a package
+# of a higher version each replace it (one installation left), an older package is
+# refused, and uninstalling leaves the registry and drive C as they were. The per-user
+# MSI makes the same round trip under HKEY_CURRENT_USER.
 # Usage: msi-test.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$(cd "$1" && pwd) version=$2
@@ -116,7 +117,7 @@ echo "Package $raised" >>raised/README.md
 wine msiexec /i "tamarack-$raised-x64.msi" /qn || fail "msiexec /i tamarack-$raised-x64.msi"
 ! wine msiexec /i "$machine_msi" /qn || fail "$version installed over $raised"
 one_installation "$raised"
-tail -n 1 "$drive_c/Program Files/Tamarack/README.md" | grep -q -x "Package $raised" || fail "upgrade: old files left"
+tail -n 1 "$drive_c/Program Files/Tamarack/README.md" | grep -q -x "Package $raised" || fail "upgrade: the files of $raised not installed"
 uninstall_and_compare "tamarack-$raised-x64.msi"
 echo "ok: a rebuild of $version and then $raised replaced the installation, $version was refused over it; uninstalling restored the registry and drive C"
 
