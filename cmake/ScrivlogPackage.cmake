@@ -25,6 +25,7 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/scrivlog-config.cmake ${CMAKE_BINARY_DIR
 
 # pkg-config: the prefix is found from the file's own place, so the tree can move.
 file(RELATIVE_PATH SCRIVLOG_PC_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+string(REGEX REPLACE "/$" "" SCRIVLOG_PC_PREFIX ${SCRIVLOG_PC_PREFIX})
 if(WIN32)
   set(SCRIVLOG_PC_SYSTEM_LIBS "-lws2_32 -ladvapi32 -luser32 -lgdi32")
 else()

@@ -42,16 +42,14 @@ add_custom_command(OUTPUT ${staged}
   COMMENT "Staging the shipped files in ${TAMARACK_PACKAGE_DIR}")
 
 find_program(WIXL wixl REQUIRED)
-set(TAMARACK_WXS ${PROJECT_SOURCE_DIR}/installer/tamarack.wxs)
+find_program(MSIBUILD msibuild REQUIRED)
 set(TAMARACK_MSI ${CMAKE_BINARY_DIR}/tamarack-${PROJECT_VERSION}-x64.msi)
 set(TAMARACK_USER_MSI ${CMAKE_BINARY_DIR}/tamarack-${PROJECT_VERSION}-x64-user.msi)
-# wixl takes the files' paths relative to its working directory.
-set(wixl_arguments -a x64 -D Version=${PROJECT_VERSION} -D BinDir=package/Tamarack -D Readme=package/Tamarack/README.md)
+set(build_msi ${PROJECT_SOURCE_DIR}/installer/build-msi.sh ${PROJECT_VERSION} ${TAMARACK_PACKAGE_DIR})
 add_custom_command(OUTPUT ${TAMARACK_MSI} ${TAMARACK_USER_MSI}
-  COMMAND ${WIXL} ${wixl_arguments} -o ${TAMARACK_MSI} ${TAMARACK_WXS}
-  COMMAND ${WIXL} ${wixl_arguments} -D PerUser=1 -o ${TAMARACK_USER_MSI} ${TAMARACK_WXS}
-  DEPENDS ${staged} ${TAMARACK_WXS}
-  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+  COMMAND ${build_msi} ${TAMARACK_MSI}
+  COMMAND ${build_msi} ${TAMARACK_USER_MSI} per-user
+  DEPENDS ${staged} ${PROJECT_SOURCE_DIR}/installer/tamarack.wxs ${PROJECT_SOURCE_DIR}/installer/build-msi.sh
   COMMENT "Building the installers")
 add_custom_target(msi ALL DEPENDS ${TAMARACK_MSI} ${TAMARACK_USER_MSI})
 

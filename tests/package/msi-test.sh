@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # The installers under Wine, in a prefix of their own: the per-machine MSI installs the
-# files and exactly the extension's eleven registry values, the installed host program
-# gets the file menu through COM, a package of a higher version replaces it (one
-# installation left), and uninstalling leaves the registry and drive C as they were.
-# The per-user MSI makes the same round trip under HKEY_CURRENT_USER.
+# files and exactly the eleven registry values of DllRegisterServer, the installed host
+# program gets the file menu through COM, a rebuild of the same version and a package
+# of a higher version each replace it (one installation left), an older package is
+# refused, and uninstalling leaves the registry and drive C as they were. The per-user
+# MSI makes the same round trip under HKEY_CURRENT_USER.
 # Usage: msi-test.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$(cd "$1" && pwd) version=$2
-wxs=$(cd "$(dirname "$0")/../../installer" && pwd)/tamarack.wxs
+build_msi=$(cd "$(dirname "$0")/../../installer" && pwd)/build-msi.sh
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
 trap 'wineserver -k </dev/null >/dev/null 2>&1 || true; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
@@ -88,22 +89,37 @@ snapshot before
 
 machine_msi=$build/tamarack-$version-x64.msi
 install_and_check "$machine_msi" 'hkey_local_machine\software\classes' 'C:\Program Files\Tamarack'
-echo "ok: $(basename "$machine_msi") installed the files and the eleven values; the host got the menu"
+# DllRegisterServer of the installed DLL finds nothing to change.
+wine regsvr32 /s 'C:\Program Files\Tamarack\tamarack.dll' || fail "regsvr32 of the installed DLL"
+snapshot registered
+diff installed.state registered.state || fail "the package's entries differ from those of DllRegisterServer"
+echo "ok: $(basename "$machine_msi") installed the files and the eleven values of DllRegisterServer; the host got the menu"
 
-# A package of a higher version (marked in its README) over the installed one.
+# Exactly one installation of Tamarack is listed, of version $1, by Brenmoor.
+one_installation() {
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' >programs.txt
+  [ "$(grep -c -E 'DisplayName +REG_SZ +Tamarack$' programs.txt)" = 1 ] &&
+    grep -q -E "DisplayVersion +REG_SZ +$1$" programs.txt && grep -q -E 'Publisher +REG_SZ +Brenmoor$' programs.txt ||
+    { cat programs.txt; fail "not exactly one installation of $1"; }
+}
+
+# A rebuild of the same version (a product code of its own) replaces the installation;
+# so does a package of a higher version (marked in its README); the older one then
+# refuses to install over it.
+"$build_msi" "$version" "$build/package/Tamarack" rebuilt.msi
+wine msiexec /i rebuilt.msi /qn || fail "msiexec /i of a rebuild"
+one_installation "$version"
 IFS=. read -r major minor patch <<<"$version"
 raised=$major.$minor.$((patch + 1))
-{ cat "$build/package/Tamarack/README.md"; echo "Package $raised"; } >README.md
-wixl -a x64 -D Version="$raised" -D BinDir="$(realpath --relative-to=. "$build/package/Tamarack")" -D Readme=README.md \
-  -o "tamarack-$raised-x64.msi" "$wxs"
+cp -r "$build/package/Tamarack" raised
+echo "Package $raised" >>raised/README.md
+"$build_msi" "$raised" raised "tamarack-$raised-x64.msi"
 wine msiexec /i "tamarack-$raised-x64.msi" /qn || fail "msiexec /i tamarack-$raised-x64.msi"
-wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' >programs.txt
-[ "$(grep -c -E 'DisplayName +REG_SZ +Tamarack$' programs.txt)" = 1 ] &&
-  grep -q -E "DisplayVersion +REG_SZ +$raised$" programs.txt && grep -q -E 'Publisher +REG_SZ +Brenmoor$' programs.txt ||
-  { cat programs.txt; fail "after the upgrade: not exactly one installation of $raised"; }
-tail -n 1 "$drive_c/Program Files/Tamarack/README.md" | grep -q -x "Package $raised" || fail "upgrade: old files left"
+! wine msiexec /i "$machine_msi" /qn || fail "$version installed over $raised"
+one_installation "$raised"
+tail -n 1 "$drive_c/Program Files/Tamarack/README.md" | grep -q -x "Package $raised" || fail "upgrade: the files of $raised not installed"
 uninstall_and_compare "tamarack-$raised-x64.msi"
-echo "ok: $raised replaced $version (one installation); uninstalling restored the registry and drive C"
+echo "ok: a rebuild of $version and then $raised replaced the installation, $version was refused over it; uninstalling restored the registry and drive C"
 
 user_msi=$build/tamarack-$version-x64-user.msi
 local_data=$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
