@@ -15,9 +15,10 @@ namespace scrivlog {
 // false only when the file cannot be opened (anything but a regular file cannot).
 bool ReadTextFile(std::string_view path, std::string& text);
 
-// Where the user's configuration file is looked for, in order: "<USERPROFILE>\<base>.scrivlog.xml"
-// where <base> is the executable's name without extension (only when USERPROFILE is set,
-// not empty and shorter than 2,000 characters), then the same name next to the executable.
+// Where the user's configuration file is looked for, in order:
+// "<USERPROFILE>\<base>.scrivlog.xml", where <base> is the executable's name without
+// extension (only when USERPROFILE is set, not empty and shorter than 2,000 characters),
+// then the same name next to the executable.
 std::vector<std::string> UserConfigurationCandidates();
 
 // The first of the candidates that can be read (a regular file): its text, empty when

@@ -34,7 +34,10 @@ int Check(const std::string& arguments, std::string& output) {
     std::string command = Quote + program + Program + Quote + " " + arguments + " > " + Quote +
                           outputFile + Quote + " 2>&1";
     int status = std::system(command.c_str());
-    output = testsupport::ReadFile(outputFile);
+    output.clear();
+    for (char c : testsupport::ReadFile(outputFile))
+        if (c != '\r')  // Windows' standard output ends lines with "\r\n"
+            output += c;
 #ifndef _WIN32
     status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif

@@ -86,6 +86,9 @@ TEST(XmlParser, TextAfterChildrenAndUnclosedElements) {
     ASSERT_TRUE(mixed.end);
     EXPECT_EQ("after", mixed.root.Value);
     EXPECT_EQ(1u, mixed.root.Children.size());
+    // Text between later children replaces only a value that is still blank.
+    EXPECT_EQ("first", Parsed("<a>first<b/>second</a>").root.Value);
+    EXPECT_EQ("x", Parsed("<a> <b/> <c/>x<d/>y</a>").root.Value);
 }
 
 TEST(XmlParser, ErrorMessages) {
