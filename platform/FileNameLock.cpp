@@ -18,4 +18,16 @@ std::string FileNameLock::LockFileName(std::string_view directory, std::string_v
     return path + name;
 }
 
+uint64_t FileNameLock::AddWritten(uint64_t bytes) {
+    if (!m_shared)
+        return m_ownCount += bytes;
+    auto* count = reinterpret_cast<uint64_t*>(static_cast<char*>(m_shared) + CountOffset);
+    return __atomic_add_fetch(count, bytes, __ATOMIC_RELAXED);
+}
+
+FileNameLock::~FileNameLock() {
+    Unlock();
+    UnmapShared();
+}
+
 }  // namespace platform

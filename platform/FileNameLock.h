@@ -2,8 +2,9 @@
 // file's full name (made absolute, and on Windows compared without regard to case), so
 // processes that reach the file by different relative names still meet. It lives in a
 // small file of the system's temporary directory, which also holds a short note the
-// holders pass on to each other (the name of the file that was started last). The
-// lock goes with its holder: a process that ends while holding it releases it.
+// holders pass on to each other (the names of the files started last) and a count of
+// the bytes that all of them have written, kept in memory that they share. The lock
+// goes with its holder: a process that ends while holding it releases it.
 #pragma once
 
 #include <cstdint>
@@ -19,7 +20,7 @@ class FileNameLock {
     FileNameLock() = default;
     FileNameLock(const FileNameLock&) = delete;
     FileNameLock& operator=(const FileNameLock&) = delete;
-    ~FileNameLock() { Unlock(); }
+    ~FileNameLock();
 
     // Makes this the lock of `fileName`. When the lock file cannot be had (a full or
     // unwritable temporary directory), Lock answers true at once: the processes are
@@ -32,6 +33,10 @@ class FileNameLock {
     // The note, at most NoteCapacity characters; "" when there is none.
     std::string Note() const;
     void SetNote(std::string_view note);
+    // Adds `bytes` to the count that the processes share and answers the new count; it
+    // needs no lock and no system call. Without a lock file the count is this
+    // object's own.
+    uint64_t AddWritten(uint64_t bytes);
 
     // The name of the lock file of `fileName`, in `directory`.
     static std::string LockFileName(std::string_view directory, std::string_view fullName);
@@ -39,8 +44,17 @@ class FileNameLock {
     static constexpr size_t NoteCapacity = 4 * (MaxPathLength + 1);
 
   private:
+    // The page of the lock file that the processes share: the count at CountOffset.
+    static constexpr size_t SharedSize = 4096;
+    static constexpr size_t CountOffset = 2048;
+    void MapShared();
+    void UnmapShared();
+
     UniqueHandle<FileHandleTraits> m_handle;
     bool m_locked = false;
+    void* m_shared = nullptr;
+    intptr_t m_mapping = 0;  // the mapping object on Windows
+    uint64_t m_ownCount = 0;
 };
 
 // Holds a FileNameLock for one scope.

@@ -1,13 +1,15 @@
 // The rolling file appender with the default pattern, side by side with the floor (one
 // write() system call per already formatted line of the same length) and spdlog's file
 // sinks flushed after every record (each record reaches the operating system before the
-// call returns, as ours do); two threads on one appender, with the lines counted; and
-// the pattern formatting alone.
+// call returns, as ours do); two threads on one appender, with the lines counted; four
+// processes on one file against one process writing as many records; and the pattern
+// formatting alone.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spdlog/pattern_formatter.h>
 #include <spdlog/sinks/basic_file_sink.h>
 #include <spdlog/spdlog.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -16,6 +18,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "bench/support/BenchSupport.h"
 #include "logging/appenders/CRollingFileAppender.h"
@@ -65,15 +68,16 @@ CLoggingEvent MakeEvent() {
     return event;
 }
 
-// A rolling appender as the compiled-in configuration makes it.
+// A rolling appender as the compiled-in configuration makes it, writing `file` (by
+// default Tamarack.log in a directory of its own).
 struct RollingSetup {
     ScratchDirectory directory;
     CPatternLayout layout;
     CRollingFileAppender appender{"DefaultAppender", Levels::All};
-    explicit RollingSetup(const char* maxBackupIndex = "7") {
+    explicit RollingSetup(const char* maxBackupIndex = "7", std::string file = {}) {
         layout.SetParam("ConversionPattern", DefaultPattern);
         appender.Layout = &layout;
-        appender.SetParam("File", directory.File("Tamarack.log"));
+        appender.SetParam("File", file.empty() ? directory.File("Tamarack.log") : file);
         appender.SetParam("MaxFileSize", "1000000");
         appender.SetParam("MaxBackupIndex", maxBackupIndex);
         std::string error;
@@ -208,6 +212,41 @@ void Spdlog_FileSinkTwoThreads(benchmark::State& state) {
 }
 BENCHMARK(Spdlog_FileSinkTwoThreads)->Threads(2)->Iterations(Records / 2)->UseRealTime();
 
+// `processes` forked processes share the records out and write them through rolling
+// appenders of one file; the time is the wall time until the last has finished.
+void ForkedWriters(benchmark::State& state, int processes) {
+    ScratchDirectory directory;
+    std::string file = directory.File("Tamarack.log");
+    for (auto _ : state) {
+        std::vector<pid_t> children;
+        for (int i = 0; i < processes; ++i) {
+            pid_t child = fork();
+            if (child == 0) {
+                RollingSetup setup("7", file);
+                CLoggingEvent event = MakeEvent();
+                for (int64_t record = 0; record < Records / processes; ++record)
+                    setup.appender.DoAppend(event);
+                _exit(0);
+            }
+            children.push_back(child);
+        }
+        for (pid_t child : children)
+            waitpid(child, nullptr, 0);
+    }
+    state.counters["records/s"] = benchmark::Counter(
+        static_cast<double>(Records * state.iterations()), benchmark::Counter::kIsRate);
+}
+
+void Scrivlog_RollingOneProcess(benchmark::State& state) {
+    ForkedWriters(state, 1);
+}
+BENCHMARK(Scrivlog_RollingOneProcess)->Iterations(1)->UseRealTime();
+
+void Scrivlog_RollingFourProcesses(benchmark::State& state) {
+    ForkedWriters(state, 4);
+}
+BENCHMARK(Scrivlog_RollingFourProcesses)->Iterations(1)->UseRealTime();
+
 void Scrivlog_PatternFormat(benchmark::State& state) {
     CPatternLayout layout;
     layout.SetParam("ConversionPattern", DefaultPattern);
@@ -249,6 +288,9 @@ int main(int argc, char** argv) {
          {"rolling appender log call / spdlog file sink, flushed",
           "Scrivlog_RollingLogCall/iterations:1000000", "Spdlog_FileSinkFlushed/iterations:1000000",
           1.0},
+         {"four processes on one file / one process, as many records",
+          "Scrivlog_RollingFourProcesses/iterations:1/real_time",
+          "Scrivlog_RollingOneProcess/iterations:1/real_time", 2.0},
          {"two threads / spdlog mt file sink, flushed",
           "Scrivlog_RollingTwoThreads/iterations:500000/real_time/threads:2",
           "Spdlog_FileSinkTwoThreads/iterations:500000/real_time/threads:2", 1.0},

@@ -114,7 +114,9 @@ bool CFileAppender::WriteBounded(std::string_view text) {
         text = joined;
     }
     size_t written = 0;
-    if (m_file.Write(text.data(), text.size(), written)) {
+    bool complete = m_file.Write(text.data(), text.size(), written);
+    m_writtenByAll = m_nameLock.AddWritten(written);
+    if (complete) {
         m_recordCut = false;
         return true;
     }
@@ -228,6 +230,7 @@ bool CFileAppender::OpenFile(OpenMode mode, std::string& error) {
         m_recordCut = false;
         m_reopenPending = false;
         m_retryPending = false;
+        FileChanged();
         m_nameCheckedAt = platform::TickCount();
         if (!HeaderOnlyOnCreation || length == 0) {
             std::string header;
@@ -253,6 +256,7 @@ bool CFileAppender::SwitchTo(const std::string& name, OpenMode mode, bool footer
     FileNameCurrent = name;
     m_recordCut = false;
     m_reopenPending = false;
+    FileChanged();
     m_nameCheckedAt = platform::TickCount();
     uint64_t length = 0;
     if (m_file.Length(length) && length == 0 && GetHeader(text))

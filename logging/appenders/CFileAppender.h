@@ -87,6 +87,8 @@ class CFileAppender : public CAppenderSkeleton {
     // Called under the lock right after a record reached the file, before another
     // record can be written; the rolling appender tests the size here.
     virtual void RecordWritten() {}
+    // Called when another file is opened for writing.
+    virtual void FileChanged() {}
     // Closes without a caller who wants the answer; for the destructors.
     void CloseQuietly();
     // Writes `text` (already bounded) to the open file; false when it did not get there.
@@ -110,6 +112,9 @@ class CFileAppender : public CAppenderSkeleton {
 
     // Shared with the other processes writing File; bound at every open.
     platform::FileNameLock m_nameLock;
+    // The bytes that all processes writing File have written, as this one last saw
+    // the count after one of its writes.
+    uint64_t m_writtenByAll = 0;
 
   private:
     // Reopens FileNameCurrent when it no longer means the open file, or when an earlier

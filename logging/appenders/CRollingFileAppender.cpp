@@ -59,10 +59,23 @@ bool CRollingFileAppender::Open(std::string& error) {
 }
 
 void CRollingFileAppender::RecordWritten() {
-    // The length on disk, so that what other processes wrote counts too.
+    // The file can have grown at most by what all processes writing File wrote since
+    // its length was read: only when that could reach the limit is the length on
+    // disk, with what other processes wrote, read again.
+    if (m_lengthRead + (m_writtenByAll - m_writtenAtRead) < MaxFileSize)
+        return;
     uint64_t length = 0;
-    if (FileLength(length) && length >= MaxFileSize && RetryDue())
+    if (!FileLength(length))
+        return;
+    m_lengthRead = length;
+    m_writtenAtRead = m_writtenByAll;
+    if (length >= MaxFileSize && RetryDue())
         RollOver();
+}
+
+void CRollingFileAppender::FileChanged() {
+    // The next record reads the new file's length.
+    m_lengthRead = MaxFileSize;
 }
 
 std::string CRollingFileAppender::BackupName(int32_t index) const {

@@ -38,8 +38,11 @@ class CRollingFileAppender : public CFileAppender {
     // lock is held from the write to here, so the file exceeds the limit by at most
     // one record of each process writing it.
     void RecordWritten() override;
+    void FileChanged() override;
 
   private:
+    uint64_t m_lengthRead = 0;     // the file's length when it was last read
+    uint64_t m_writtenAtRead = 0;  // m_writtenByAll at that moment
     // Records whether the roll-over got a file of the name open; answers IsFileOpen.
     bool Reopened(bool success);
 };

@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,6 +14,7 @@ namespace platform {
 
 void FileNameLock::Bind(std::string_view fileName) {
     Unlock();
+    UnmapShared();
     m_handle.Reset();
     // The full name with backslashes as slashes, as the file services read it.
     std::string fullName;
@@ -26,9 +29,29 @@ void FileNameLock::Bind(std::string_view fileName) {
     std::string lockName = LockFileName("/tmp/", fullName);
     int saved = errno;
     int descriptor = ::open(lockName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (descriptor >= 0)
+    if (descriptor >= 0) {
         m_handle.Reset(descriptor);
+        MapShared();
+    }
     errno = saved;
+}
+
+void FileNameLock::MapShared() {
+    int descriptor = static_cast<int>(m_handle.Get());
+    struct stat status {};
+    // Growing the file is safe to race: every process grows it to the same size.
+    if (fstat(descriptor, &status) != 0 ||
+        (status.st_size < static_cast<off_t>(SharedSize) && ftruncate(descriptor, SharedSize) != 0))
+        return;
+    void* shared = mmap(nullptr, SharedSize, PROT_READ | PROT_WRITE, MAP_SHARED, descriptor, 0);
+    if (shared != MAP_FAILED)
+        m_shared = shared;
+}
+
+void FileNameLock::UnmapShared() {
+    if (m_shared)
+        munmap(m_shared, SharedSize);
+    m_shared = nullptr;
 }
 
 bool FileNameLock::Lock(uint32_t timeoutMilliseconds) {

@@ -17,6 +17,7 @@ constexpr DWORD LockOffsetHigh = 1;
 
 void FileNameLock::Bind(std::string_view fileName) {
     Unlock();
+    UnmapShared();
     m_handle.Reset();
     std::string name(fileName.substr(0, MaxPathLength));
     char fullName[MAX_PATH * 2];
@@ -38,9 +39,35 @@ void FileNameLock::Bind(std::string_view fileName) {
     HANDLE file = CreateFileA(lockName.c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE)
+    if (file != INVALID_HANDLE_VALUE) {
         m_handle.Reset(reinterpret_cast<intptr_t>(file));
+        MapShared();
+    }
     SetLastError(saved);
+}
+
+void FileNameLock::MapShared() {
+    // Mapping more than the file holds grows it; every process grows it to the same size.
+    HANDLE mapping = CreateFileMappingA(ToHandle(m_handle.Get()), nullptr, PAGE_READWRITE, 0,
+                                        SharedSize, nullptr);
+    if (!mapping)
+        return;
+    void* shared = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, SharedSize);
+    if (!shared) {
+        CloseHandle(mapping);
+        return;
+    }
+    m_mapping = reinterpret_cast<intptr_t>(mapping);
+    m_shared = shared;
+}
+
+void FileNameLock::UnmapShared() {
+    if (m_shared) {
+        UnmapViewOfFile(m_shared);
+        CloseHandle(ToHandle(m_mapping));
+    }
+    m_shared = nullptr;
+    m_mapping = 0;
 }
 
 bool FileNameLock::Lock(uint32_t timeoutMilliseconds) {

@@ -47,7 +47,9 @@ bool WritableFile::Open(std::string_view name, Mode mode) {
             return false;
         CloseHandle(emptied);
     }
-    HANDLE file = CreateFileA(native.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+    // Reading is asked for only because locking a range needs it.
+    HANDLE file = CreateFileA(native.c_str(),
+                              FILE_APPEND_DATA | FILE_READ_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
                               Sharing, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
@@ -62,20 +64,37 @@ bool WritableFile::Write(const char* data, size_t size, size_t& written) {
         SetLastError(ERROR_INVALID_HANDLE);
         return false;
     }
+    // Append access alone does not keep the writers of other processes apart everywhere
+    // (Wine finds the end and writes there in two steps), so each write also holds a
+    // lock on one byte far beyond any end of the file, which every writer takes.
+    HANDLE file = ToHandle(m_handle.Get());
+    OVERLAPPED lockAt{};
+    lockAt.Offset = 0xFFFFFFFEu;
+    lockAt.OffsetHigh = 0x7FFFFFFFu;
+    bool locked = LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &lockAt);
+    bool complete = true;
     while (size > 0) {
         DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
         DWORD count = 0;
-        if (!WriteFile(ToHandle(m_handle.Get()), data, chunk, &count, nullptr))
-            return false;
+        if (!WriteFile(file, data, chunk, &count, nullptr)) {
+            complete = false;
+            break;
+        }
         if (count == 0) {
             SetLastError(ERROR_DISK_FULL);
-            return false;
+            complete = false;
+            break;
         }
         data += count;
         size -= count;
         written += count;
     }
-    return true;
+    if (locked) {
+        DWORD saved = GetLastError();
+        UnlockFileEx(file, 0, 1, 0, &lockAt);
+        SetLastError(saved);
+    }
+    return complete;
 }
 
 bool WritableFile::Length(uint64_t& length) const {
@@ -102,8 +121,10 @@ bool WritableFile::IsNamed(std::string_view name) const {
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (other != INVALID_HANDLE_VALUE) {
+            // Wine forgets the volume of a handle whose file was renamed.
             same = GetFileInformationByHandle(other, &named) &&
-                   open.dwVolumeSerialNumber == named.dwVolumeSerialNumber &&
+                   (open.dwVolumeSerialNumber == named.dwVolumeSerialNumber ||
+                    open.dwVolumeSerialNumber == 0) &&
                    open.nFileIndexHigh == named.nFileIndexHigh &&
                    open.nFileIndexLow == named.nFileIndexLow;
             CloseHandle(other);

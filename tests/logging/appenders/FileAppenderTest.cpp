@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#undef GetClassName
+#else
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -143,8 +148,13 @@ TEST(FileAppender, NamesWithEnvironmentAndMissingDirectories) {
 // from the first record a second later, records are written to the name again.
 template <typename Appender>
 void SurviveWhatHappensToTheFile() {
-    enum Event { DeleteFile, DeleteDirectory, Truncate };
-    for (Event event : {DeleteFile, DeleteDirectory, Truncate}) {
+    enum Event { FileDeleted, DirectoryDeleted, Truncated };
+    for (Event event : {FileDeleted, DirectoryDeleted, Truncated}) {
+#ifdef _WIN32
+        // Wine keeps a deleted file's name, unmarked, until its last handle is closed.
+        if (event != Truncated && GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version"))
+            continue;
+#endif
         filetests::FileFixture<Appender> f;
         f.clock.SetLocalTime(2011, 5, 4, 12, 0, 0);  // no change of day in between
         std::string sub = f.directory.File("sub");
@@ -153,16 +163,16 @@ void SurviveWhatHappensToTheFile() {
         filetests::Log(f.appender, "a");
         std::string current = f.appender.GetParam("FileNameCurrent");
         std::error_code ignored;
-        if (event == DeleteFile)
+        if (event == FileDeleted)
             fs::remove(current, ignored);
-        else if (event == DeleteDirectory)
+        else if (event == DirectoryDeleted)
             fs::remove_all(sub, ignored);
         else
             fs::resize_file(current, 0);
         f.clock.Advance(1000);
         EXPECT_TRUE(filetests::Log(f.appender, "b"));
         // A new file gets a header; an emptied one is written on with no gap.
-        EXPECT_EQ(event == Truncate ? "b;" : "H|b;", testsupport::ReadFile(current))
+        EXPECT_EQ(event == Truncated ? "b;" : "H|b;", testsupport::ReadFile(current))
             << f.appender.GetClassName() << " " << event;
         f.Stop();
     }
