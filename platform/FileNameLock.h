@@ -30,6 +30,7 @@ class FileNameLock {
     // lock; false when another process held it all that time.
     bool Lock(uint32_t timeoutMilliseconds);
     void Unlock();
+    bool IsLocked() const { return m_locked; }
     // The note, at most NoteCapacity characters; "" when there is none.
     std::string Note() const;
     void SetNote(std::string_view note);
@@ -38,12 +39,11 @@ class FileNameLock {
     // object's own.
     uint64_t AddWritten(uint64_t bytes);
 
-    // The name of the lock file of `fileName`, in `directory`.
-    static std::string LockFileName(std::string_view directory, std::string_view fullName);
-
     static constexpr size_t NoteCapacity = 4 * (MaxPathLength + 1);
 
   private:
+    // The name of the lock file of the file `fullName`, in `directory`.
+    static std::string LockFileName(std::string_view directory, std::string_view fullName);
     // The page of the lock file that the processes share: the count at CountOffset.
     static constexpr size_t SharedSize = 4096;
     static constexpr size_t CountOffset = 2048;
@@ -57,13 +57,15 @@ class FileNameLock {
     uint64_t m_ownCount = 0;
 };
 
-// Holds a FileNameLock for one scope.
+// Holds a FileNameLock for one scope; a scope inside another leaves it to the outer.
 class FileNameLockScope {
   public:
     FileNameLockScope(FileNameLock& lock, uint32_t timeoutMilliseconds)
-        : m_lock(lock), m_held(lock.Lock(timeoutMilliseconds)) {}
+        : m_lock(lock),
+          m_taken(!lock.IsLocked()),
+          m_held(!m_taken || lock.Lock(timeoutMilliseconds)) {}
     ~FileNameLockScope() {
-        if (m_held)
+        if (m_taken && m_held)
             m_lock.Unlock();
     }
     FileNameLockScope(const FileNameLockScope&) = delete;
@@ -72,6 +74,7 @@ class FileNameLockScope {
 
   private:
     FileNameLock& m_lock;
+    bool m_taken;
     bool m_held;
 };
 

@@ -68,23 +68,28 @@ CLoggingEvent MakeEvent() {
     return event;
 }
 
-// A rolling appender as the compiled-in configuration makes it, writing `file` (by
-// default Tamarack.log in a directory of its own).
+// Starts a rolling appender on `file` as the compiled-in configuration makes it.
+void StartRolling(CRollingFileAppender& appender, CPatternLayout& layout, const std::string& file,
+                  const char* maxBackupIndex) {
+    layout.SetParam("ConversionPattern", DefaultPattern);
+    appender.Layout = &layout;
+    appender.SetParam("File", file);
+    appender.SetParam("MaxFileSize", "1000000");
+    appender.SetParam("MaxBackupIndex", maxBackupIndex);
+    std::string error;
+    if (!appender.Start(error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        std::abort();
+    }
+}
+
+// A rolling appender writing Tamarack.log in a directory of its own.
 struct RollingSetup {
     ScratchDirectory directory;
     CPatternLayout layout;
     CRollingFileAppender appender{"DefaultAppender", Levels::All};
-    explicit RollingSetup(const char* maxBackupIndex = "7", std::string file = {}) {
-        layout.SetParam("ConversionPattern", DefaultPattern);
-        appender.Layout = &layout;
-        appender.SetParam("File", file.empty() ? directory.File("Tamarack.log") : file);
-        appender.SetParam("MaxFileSize", "1000000");
-        appender.SetParam("MaxBackupIndex", maxBackupIndex);
-        std::string error;
-        if (!appender.Start(error)) {
-            std::fprintf(stderr, "%s\n", error.c_str());
-            std::abort();
-        }
+    explicit RollingSetup(const char* maxBackupIndex = "7") {
+        StartRolling(appender, layout, directory.File("Tamarack.log"), maxBackupIndex);
     }
 };
 
@@ -222,10 +227,12 @@ void ForkedWriters(benchmark::State& state, int processes) {
         for (int i = 0; i < processes; ++i) {
             pid_t child = fork();
             if (child == 0) {
-                RollingSetup setup("7", file);
+                CPatternLayout layout;
+                CRollingFileAppender appender("DefaultAppender", Levels::All);
+                StartRolling(appender, layout, file, "7");
                 CLoggingEvent event = MakeEvent();
                 for (int64_t record = 0; record < Records / processes; ++record)
-                    setup.appender.DoAppend(event);
+                    appender.DoAppend(event);
                 _exit(0);
             }
             children.push_back(child);

@@ -1,7 +1,12 @@
 #include "logging/appenders/CDailyFileAppender.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "logging/core/Text.h"
 #include "logging/core/TimeFormat.h"
+#include "platform/CivilDate.h"
+#include "platform/Clock.h"
 
 namespace scrivlog {
 
@@ -20,6 +25,31 @@ std::string CDailyFileAppender::BuildFileName() {
     AppendDatedName(name, File, FormatCurrentTime(DatePattern));
     return name;
 }
+
+namespace {
+
+// The local time now in milliseconds since 1970.
+int64_t LocalMillisecondsNow() {
+    platform::DateTime now = platform::LocalTime();
+    return platform::DaysFromCivil(now.Year, now.Month, now.Day) * 86400000 +
+           ((now.Hour * 60 + now.Minute) * 60 + now.Second) * 1000LL + now.Millisecond;
+}
+
+// Calls `visit`(time, name, line) for each line "<time> <name>" of `note`.
+template <typename Visit>
+void ForEachStarted(const std::string& note, Visit visit) {
+    for (size_t at = 0; at < note.size();) {
+        size_t end = std::min(note.find('\n', at), note.size());
+        size_t space = note.find(' ', at);
+        if (space < end)
+            visit(std::strtoll(note.c_str() + at, nullptr, 10),
+                  std::string_view(note).substr(space + 1, end - space - 1),
+                  std::string_view(note).substr(at, end - at));
+        at = end + 1;
+    }
+}
+
+}  // namespace
 
 bool CDailyFileAppender::Open(std::string& error) {
     if (!CFileAppender::Open(error))
@@ -51,7 +81,8 @@ void CDailyFileAppender::SwitchFile() {
     platform::FileNameLockScope lock(m_nameLock, LockTimeout);
     // The first process to reach the new name empties what an earlier period left
     // there; the others continue what it started.
-    if (lock.Held() && SwitchTo(name, WasStarted(name) ? OpenMode::Append : OpenMode::Truncate, true)) {
+    if (lock.Held() &&
+        SwitchTo(name, WasStarted(name) ? OpenMode::Append : OpenMode::Truncate, true)) {
         NoteStarted(name);
         RetryDone();
     } else {
@@ -59,35 +90,27 @@ void CDailyFileAppender::SwitchFile() {
     }
 }
 
-// The note of the processes' lock holds the names started last, newest first, one a
-// line: enough to tell a file started in this period from one left by a period whose
-// text repeats (the same hour yesterday), even by a process that read the time just
-// before a few further changes.
+// The note of the processes' lock holds the last names started, newest first, one a
+// line after the local time of the start. A name started since this process started
+// its own file was started in this period (or, by a process that read the time just
+// before a few further changes, in one just before); any other file of that name is
+// left from a period whose text repeats, such as the same hour yesterday.
 bool CDailyFileAppender::WasStarted(const std::string& name) const {
-    std::string note = m_nameLock.Note();
-    for (size_t at = 0; at < note.size();) {
-        size_t end = note.find('\n', at);
-        if (end == std::string::npos)
-            end = note.size();
-        if (std::string_view(note).substr(at, end - at) == name)
-            return true;
-        at = end + 1;
-    }
-    return false;
+    bool started = false;
+    ForEachStarted(m_nameLock.Note(), [&](int64_t time, std::string_view noted, std::string_view) {
+        started = started || (noted == name && time >= m_startedAt);
+    });
+    return started;
 }
 
 void CDailyFileAppender::NoteStarted(const std::string& name) {
-    std::string note = name;
-    std::string earlier = m_nameLock.Note();
-    size_t at = 0;
-    for (int kept = 0; kept < RememberedNames - 1 && at < earlier.size(); ++kept) {
-        size_t end = earlier.find('\n', at);
-        if (end == std::string::npos)
-            end = earlier.size();
-        if (std::string_view(earlier).substr(at, end - at) != name)
-            note.append("\n").append(earlier, at, end - at);
-        at = end + 1;
-    }
+    m_startedAt = LocalMillisecondsNow();
+    std::string note = std::to_string(m_startedAt) + " " + name;
+    int kept = 1;
+    ForEachStarted(m_nameLock.Note(), [&](int64_t, std::string_view noted, std::string_view line) {
+        if (noted != name && kept++ < RememberedNames)
+            note.append("\n").append(line);
+    });
     m_nameLock.SetNote(note);
 }
 

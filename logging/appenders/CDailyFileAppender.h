@@ -4,6 +4,7 @@
 // file of the new name is started.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "logging/appenders/CDatedFileAppender.h"
@@ -35,7 +36,8 @@ class CDailyFileAppender : public CDatedFileAppender {
     bool WasStarted(const std::string& name) const;
     void NoteStarted(const std::string& name);
 
-    std::string m_nameNow;  // the name for each record, kept for its capacity
+    std::string m_nameNow;    // the name for each record, kept for its capacity
+    int64_t m_startedAt = 0;  // local time, in ms since 1970, of this file's start
 };
 
 }  // namespace scrivlog

@@ -55,9 +55,7 @@ void FileNameLock::UnmapShared() {
 }
 
 bool FileNameLock::Lock(uint32_t timeoutMilliseconds) {
-    if (m_locked)
-        return true;
-    if (!m_handle.IsValid())
+    if (m_locked || !m_handle.IsValid())
         return true;
     int descriptor = static_cast<int>(m_handle.Get());
     // Holders keep the lock for a few renames; waiting in short, growing pauses bounds

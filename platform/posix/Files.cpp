@@ -84,11 +84,13 @@ bool WritableFile::Length(uint64_t& length) const {
 
 bool WritableFile::IsNamed(std::string_view name) const {
     NativeName native(name);
-    struct stat open {}, named {};
+    struct stat open {
+    }, named{};
     int saved = errno;
-    bool same = IsOpen() && native.IsValid() && fstat(static_cast<int>(m_handle.Get()), &open) == 0 &&
-                open.st_nlink > 0 && lstat(native.c_str(), &named) == 0 &&
-                open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+    bool same = IsOpen() && native.IsValid() &&
+                fstat(static_cast<int>(m_handle.Get()), &open) == 0 && open.st_nlink > 0 &&
+                lstat(native.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
+                open.st_ino == named.st_ino;
     errno = saved;
     return same;
 }

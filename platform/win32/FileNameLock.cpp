@@ -78,8 +78,8 @@ bool FileNameLock::Lock(uint32_t timeoutMilliseconds) {
     for (uint32_t waited = 0;; ++waited) {
         OVERLAPPED at{};
         at.OffsetHigh = LockOffsetHigh;
-        if (LockFileEx(ToHandle(m_handle.Get()), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY,
-                       0, 1, 0, &at))
+        if (LockFileEx(ToHandle(m_handle.Get()),
+                       LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
             return m_locked = true;
         if (GetLastError() != ERROR_LOCK_VIOLATION && GetLastError() != ERROR_IO_PENDING)
             return m_locked = true;  // a lock the system refuses keeps nobody apart

@@ -41,16 +41,16 @@ bool WritableFile::Open(std::string_view name, Mode mode) {
     // needs write access, so a truncating open empties the file first.
     constexpr DWORD Sharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     if (mode == Mode::Truncate) {
-        HANDLE emptied = CreateFileA(native.c_str(), GENERIC_WRITE, Sharing, nullptr,
-                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE emptied = CreateFileA(native.c_str(), GENERIC_WRITE, Sharing, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
         if (emptied == INVALID_HANDLE_VALUE)
             return false;
         CloseHandle(emptied);
     }
     // Reading is asked for only because locking a range needs it.
-    HANDLE file = CreateFileA(native.c_str(),
-                              FILE_APPEND_DATA | FILE_READ_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
-                              Sharing, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(
+        native.c_str(), FILE_APPEND_DATA | FILE_READ_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+        Sharing, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     m_handle.Reset(reinterpret_cast<intptr_t>(file));

@@ -48,6 +48,20 @@ TEST(DailyFileAppender, PatternsAndNames) {
         "app.2011-05-04-23.log=H|a;F| app.2011-05-05-00.log=H|b;F| app.2011-05-05-01.log=H|c;",
         hourly.Listing());
 
+    // A text that repeats: the file of the same hour yesterday is emptied at the switch,
+    // also by a process started since.
+    Daily repeating;
+    repeating.appender.SetParam("DatePattern", "'.'HH");
+    for (int day : {4, 5}) {
+        repeating.clock.SetLocalTime(2011, 5, day, 10, 30, 0);
+        repeating.Start();
+        Log(repeating.appender, "a");
+        repeating.clock.SetLocalTime(2011, 5, day, 11, 0, 0);
+        Log(repeating.appender, "b");
+        repeating.Stop();
+    }
+    EXPECT_EQ("app.10.log=H|a;F|H|a;F| app.11.log=H|b;F|", repeating.Listing());
+
     Daily constant;
     constant.appender.SetParam("DatePattern", "'-fixed'");
     constant.Start();

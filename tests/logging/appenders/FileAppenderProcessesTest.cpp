@@ -55,8 +55,8 @@ class FastClock : public platform::ClockSource {
     explicit FastClock(uint32_t startTick) : m_startTick(startTick) {}
     platform::DateTime LocalTime() override {
         int64_t elapsed = static_cast<uint32_t>(platform::system_clock::TickCount() - m_startTick);
-        return platform::CivilFromMilliseconds(
-            platform::DaysFromCivil(2011, 5, 4) * 86400000 + 86390000 + elapsed * 20);
+        return platform::CivilFromMilliseconds(platform::DaysFromCivil(2011, 5, 4) * 86400000 +
+                                               86390000 + elapsed * 20);
     }
     platform::DateTime UtcTime() override { return LocalTime(); }
     uint32_t TickCount() override { return platform::system_clock::TickCount(); }
@@ -75,18 +75,18 @@ struct Writer {
 
 std::unique_ptr<CFileAppender> MakeAppender(int kind) {
     switch (kind) {
-    case 0:
-        return std::make_unique<CFileAppender>("w", Levels::All);
-    case 1: {
-        auto rolling = std::make_unique<CRollingFileAppender>("w", Levels::All);
-        rolling->MaxFileSize = MaxFileSize;
-        rolling->MaxBackupIndex = 200;
-        return rolling;
-    }
-    case 2:
-        return std::make_unique<CDailyFileAppender>("w", Levels::All);
-    default:
-        return std::make_unique<CDailyRollingFileAppender>("w", Levels::All);
+        case 0:
+            return std::make_unique<CFileAppender>("w", Levels::All);
+        case 1: {
+            auto rolling = std::make_unique<CRollingFileAppender>("w", Levels::All);
+            rolling->MaxFileSize = MaxFileSize;
+            rolling->MaxBackupIndex = 200;
+            return rolling;
+        }
+        case 2:
+            return std::make_unique<CDailyFileAppender>("w", Levels::All);
+        default:
+            return std::make_unique<CDailyRollingFileAppender>("w", Levels::All);
     }
 }
 
@@ -135,8 +135,8 @@ const auto* const g_writerEnvironment = ::testing::AddGlobalTestEnvironment(new 
 bool RunWriters(const std::vector<Writer>& writers) {
     char program[MAX_PATH];
     GetModuleFileNameA(nullptr, program, sizeof program);
-    std::string commandLine = std::string("\"") + program +
-                              "\" --gtest_filter=FileAppenderProcesses.*";
+    std::string commandLine =
+        std::string("\"") + program + "\" --gtest_filter=FileAppenderProcesses.*";
     std::vector<HANDLE> processes;
     for (const Writer& writer : writers) {
         std::string value = std::to_string(writer.kind) + " " + std::to_string(writer.tag) + " " +
@@ -176,8 +176,8 @@ bool RunWriters(const std::vector<Writer>& writers) {
     bool ok = children.size() == writers.size();
     for (pid_t child : children) {
         int status = 0;
-        ok = waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-             WEXITSTATUS(status) == 0 && ok;
+        ok = waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0 &&
+             ok;
     }
     return ok;
 }

@@ -71,14 +71,15 @@ TEST(FileAppender, OpenAndCloseFailures) {
     EXPECT_EQ(f.directory.File(std::string(260, 'd')) + "\\x.log", f.appender.GetParam("File"));
     // A File that fits, whose backup or dated names would not: the same failure, which
     // names the name that is too long.
-    std::string fits = f.directory.File(std::string(255 - f.directory.File("").size(), 'n')) + ".log";
+    std::string fits =
+        f.directory.File(std::string(255 - f.directory.File("").size(), 'n')) + ".log";
     ASSERT_EQ(platform::MaxPathLength, fits.size());
     CRollingFileAppender rolling("app", Levels::All);
     CDailyFileAppender daily("app", Levels::All);
     CDailyRollingFileAppender dailyRolling("app", Levels::All);
-    for (CFileAppender* appender : {static_cast<CFileAppender*>(&rolling),
-                                    static_cast<CFileAppender*>(&daily),
-                                    static_cast<CFileAppender*>(&dailyRolling)}) {
+    for (CFileAppender* appender :
+         {static_cast<CFileAppender*>(&rolling), static_cast<CFileAppender*>(&daily),
+          static_cast<CFileAppender*>(&dailyRolling)}) {
         appender->SetParam("File", fits);
         EXPECT_FALSE(appender->Start(error));
         EXPECT_EQ(0u, error.find("unable to open file '" + fits.substr(0, fits.size() - 4) + "."))
