@@ -92,6 +92,15 @@ void FormatCaption(char (&buffer)[CaptionBufferSize], const char* format, const 
     std::string_view text = marker == std::string_view::npos ? "" : path;
 
     size_t length = 0, units = 0;
+    // A character has at least one byte per unit: a caption short in bytes fits whole.
+    if (prefix.size() + text.size() + suffix.size() <= CaptionLength) {
+        for (std::string_view piece : {prefix, text, suffix}) {
+            std::memcpy(buffer + length, piece.data(), piece.size());
+            length += piece.size();
+        }
+        buffer[length] = '\0';
+        return;
+    }
     auto append = [&](std::string_view piece) {
         size_t bytes = OffsetAfterUnits(piece, CaptionLength - units, true);
         // At most 3 bytes per unit: the buffer always has the room.

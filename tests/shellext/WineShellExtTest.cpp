@@ -322,6 +322,7 @@ TEST_F(WineShellExtTest, EveryPathGetsItsMenuClipboardTextsAndTouch) {
              "\u30C4x.txt", "b.txt", longName})
         files.push_back(MakeFile(directory, name, old));
     files.push_back(MakeFile(directory, longName.substr(0, 259 - folder.size() - 1), old));
+    files.push_back(MakeFile(directory, "a.txt.", old));  // the classic form would reach a.txt
     const struct {
         std::string path, file, name, upperName;
     } cases[] = {
@@ -332,11 +333,12 @@ TEST_F(WineShellExtTest, EveryPathGetsItsMenuClipboardTextsAndTouch) {
         {files[5], files[5], "\u30C4x.txt", "\u30C4X.TXT"},
         {files[7], files[7], longName, std::string(longName.size(), 'N')},
         {"\\\\?\\" + files[6], files[6], "b.txt", "B.TXT"},
+        {files[9], files[9], "a.txt.", "A.TXT."},
         // The same file through the share that wine-unc-share.sh makes of drive C:.
         {"\\\\localhost\\tamarack-c" + files[6].substr(2), files[6], "b.txt", "B.TXT"},
     };
     ASSERT_EQ("C:", folder.substr(0, 2));
-    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(WideFromUtf8(cases[7].path).c_str()))
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(WideFromUtf8(cases[8].path).c_str()))
         << "no share \\\\localhost\\tamarack-c";
     for (const auto& c : cases) {
         HMENU menu = CreatePopupMenu();
@@ -371,6 +373,8 @@ TEST_F(WineShellExtTest, EveryPathGetsItsMenuClipboardTextsAndTouch) {
             EXPECT_EQ(file == c.file, TimesOf(file)[2] != old) << c.path << " touched " << file;
         MakeFile(directory, c.file.substr(folder.size() + 1), old);
     }
+    // Removed here: the temporary directory's clean-up takes names in the classic form.
+    DeleteFileW(WideFilePath(files[9]).c_str());
 }
 
 TEST_F(WineShellExtTest, DialogTemplateAndBitmapsAreCompiledIn) {

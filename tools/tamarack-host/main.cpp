@@ -32,7 +32,11 @@ int Usage() {
     return 2;
 }
 
+// A relative path made full; a full one is kept exactly (the system's clean-up would
+// drop a trailing dot or space and so name another file).
 std::string FullPath(const std::string& path) {
+    if (path.rfind("\\\\", 0) == 0 || (path.size() >= 3 && path[1] == ':' && path[2] == '\\'))
+        return path;
     std::wstring buffer(32768, L'\0');
     DWORD length = GetFullPathNameW(platform::WideFromUtf8(path).c_str(),
                                     static_cast<DWORD>(buffer.size()), &buffer[0], nullptr);
