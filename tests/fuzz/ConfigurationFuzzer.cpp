@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the configuration parser, the configurator and the build
-// pass, alone and after the compiled-in configuration, as the module would load a
-// user's file. Nothing is started, so no file or socket is opened.
+// pass, alone and, when they read as a configuration, after the compiled-in one, as the
+// module would load a user's file. (Merging a text that does not read only adds its
+// error to the compiled-in build, which costs a whole load: most inputs skip it.)
+// Nothing is started, so no file or socket is opened.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -20,10 +22,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             __builtin_trap();
     }
 
-    scrivlog::CLogFactory factory;
     std::string errors;
-    scrivlog::LoadConfiguration(factory, "Fuzz", scrivlog::DefaultConfigurationText, errors, text);
     scrivlog::CLogFactory alone;
     scrivlog::LoadConfiguration(alone, "Fuzz", text, errors, {});
+    if (errors.rfind("unable to load configuration [XMLStream1]", 0) == 0)
+        return 0;
+    scrivlog::CLogFactory factory;
+    scrivlog::LoadConfiguration(factory, "Fuzz", scrivlog::DefaultConfigurationText, errors, text);
     return 0;
 }

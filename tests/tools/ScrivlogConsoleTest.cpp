@@ -134,7 +134,12 @@ TEST(ConsoleTextFilter, PassesOnlyColoursAndClearScreen) {
     terminal.Filter(std::string("t\tab\r\n\a\b\x7f\0end", 14), out);
     // C1 controls as single bytes and in their UTF-8 form (also split between datagrams)
     // are dropped; other characters that start with C2, or hold no 0x80-0x9F, stay.
-    terminal.Filter("\x9b" "2J\x9d" "0;t\x9c|\xc2\x9b" "1m|\xc2", out);
+    terminal.Filter(
+        "\x9b"
+        "2J\x9d"
+        "0;t\x9c|\xc2\x9b"
+        "1m|\xc2",
+        out);
     terminal.Filter("\x9d|\xc2\xa9|\xc3\xa9|\xc2\033[0m", out);
     EXPECT_EQ("a\033[01;31mb\033[0m" + std::string(ConsoleTextFilter::TerminalClearScreen) +
                   "xz\nqt\tab\r\nend2J0;t|1m||\xc2\xa9|\xc3\xa9|\xc2\033[0m",
