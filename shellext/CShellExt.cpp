@@ -15,7 +15,6 @@ using platform::shell::ShellServices;
 
 namespace {
 
-constexpr UINT AllPaths = 0xFFFFFFFFu;
 constexpr UINT GetCommandStringUnicode = 0x4;
 
 // Releases the medium of a data object's answer when it goes out of scope.
