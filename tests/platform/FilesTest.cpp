@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/FileNameLock.h"
 #include "platform/Files.h"
 #include "platform/ReadableFile.h"
 #include "platform/SystemErrors.h"
@@ -68,6 +69,30 @@ TEST(Files, WritersShareTheEndOfTheFileAndFollowItsName) {
     reader.Close();  // held exclusively on Windows
     EXPECT_TRUE(platform::RemoveFile(b));
     EXPECT_FALSE(platform::RemoveFile(b) || platform::RemoveFile(sub));
+}
+
+// Two holders of the lock of one name, as two processes would have them.
+TEST(FileNameLock, HoldersOfOneNameShareTheLockTheNoteAndTheCount) {
+    testsupport::TemporaryDirectory directory;
+    platform::FileNameLock first, second, other;
+    first.Bind(directory.File("app.log"));
+    second.Bind(directory.File("app.log"));
+    other.Bind(directory.File("other.log"));
+    ASSERT_TRUE(first.Lock(0));
+    EXPECT_FALSE(second.Lock(20));
+    EXPECT_TRUE(other.Lock(0));
+    {
+        platform::FileNameLockScope inner(first, 0);  // leaves the lock to its holder
+    }
+    EXPECT_FALSE(second.Lock(0));
+    first.SetNote("started");
+    first.Unlock();
+    EXPECT_TRUE(second.Lock(0));
+    EXPECT_EQ("started", second.Note());
+    EXPECT_EQ("", other.Note());
+    uint64_t base = first.AddWritten(0);
+    EXPECT_EQ(base + 5, second.AddWritten(5));
+    EXPECT_EQ(base + 7, first.AddWritten(2));
 }
 
 TEST(Files, OverlongNamesAreRefused) {
