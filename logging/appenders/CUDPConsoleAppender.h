@@ -73,7 +73,7 @@ class CUDPConsoleAppender : public CAppenderSkeleton {
         platform::Ipv4Address address = platform::NoIpv4Address;
         size_t name = NoName;        // index into m_names when the address comes from a look-up
         bool known = true;           // the address is there (false until the name's answer)
-        bool keptTextsSent = false;  // the texts of Open went to it
+        bool keptTextsSent = false;  // the kept texts went to it
     };
     static constexpr size_t NoName = static_cast<size_t>(-1);
 

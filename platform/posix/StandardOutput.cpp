@@ -5,22 +5,16 @@
 #include <stdio_ext.h>
 
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 
 namespace platform {
 
-void WriteStandardOutput(std::string_view text) {
-    const void* zero = std::memchr(text.data(), 0, text.size());
-    size_t length =
-        zero ? static_cast<size_t>(static_cast<const char*>(zero) - text.data()) : text.size();
-    if (length == 0)
-        return;
+void WriteStandardOutputBytes(const char* data, size_t length) {
     // While the text only fills the stream's buffer nothing is written, so nothing can
     // raise SIGPIPE.
     const size_t buffer = __fbufsize(stdout);
     if (buffer != 0 && !__flbf(stdout) && __fpending(stdout) + length < buffer) {
-        std::fwrite(text.data(), 1, length, stdout);
+        std::fwrite(data, 1, length, stdout);
         return;
     }
     // A pipe whose reader has gone raises SIGPIPE, which would end the host: block it in
@@ -30,7 +24,7 @@ void WriteStandardOutput(std::string_view text) {
     sigemptyset(&pipe);
     sigaddset(&pipe, SIGPIPE);
     pthread_sigmask(SIG_BLOCK, &pipe, &previous);
-    std::fwrite(text.data(), 1, length, stdout);
+    std::fwrite(data, 1, length, stdout);
     if (!sigismember(&previous, SIGPIPE)) {
         sigset_t pending;
         if (sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE)) {

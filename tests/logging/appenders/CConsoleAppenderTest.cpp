@@ -23,38 +23,10 @@ namespace {
 
 using testsupport::FramingLayout;
 
-}  // namespace
-
-TEST(ConsoleAppender, PrintsTextUnchanged) {
-    CConsoleAppender appender("console", Levels::All);
-    EXPECT_STREQ("ConsoleAppender", appender.GetClassName());
-    CLogger logger("x", Levels::All, true);
-    logger.AddAppender(&appender);
-    std::string error;
-
-    testing::internal::CaptureStdout();
-    logger.LogError("not yet opened");
-    EXPECT_TRUE(appender.Start(error));
-    logger.LogError("%s", "100% %s %d");
-    logger.Log(Levels::Raw, "raw");
-    EXPECT_TRUE(appender.Stop(error));
-    std::fflush(stdout);
-    EXPECT_EQ("100% %s %d\nraw", testing::internal::GetCapturedStdout());
-
-    FramingLayout layout;
-    appender.Layout = &layout;
-    testing::internal::CaptureStdout();
-    EXPECT_TRUE(appender.Start(error));
-    logger.LogError("framed");
-    EXPECT_TRUE(appender.Stop(error));
-    EXPECT_TRUE(appender.Stop(error));  // stopped already: no second footer
-    std::fflush(stdout);
-    EXPECT_EQ("<begin>\nERROR - framed\r\n<end>\n", testing::internal::GetCapturedStdout());
-}
-
-// Standard output redirected to a file (opened in text mode where there is one) gets the
-// layouts' bytes unchanged.
-TEST(ConsoleAppender, ARedirectedFileGetsTheBytesUnchanged) {
+// Runs `write` with standard output redirected to a file (opened in text mode where
+// there is one, as a shell's redirection does) and gives back the file's bytes.
+template <class Write>
+std::string Redirected(Write write) {
     testsupport::TemporaryDirectory directory;
     std::string path = directory.File("out.txt");
 #ifdef _WIN32
@@ -64,22 +36,42 @@ TEST(ConsoleAppender, ARedirectedFileGetsTheBytesUnchanged) {
 #endif
     std::fflush(stdout);
     int saved = dup(1), file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | mode, 0600);
-    ASSERT_LE(0, file);
     dup2(file, 1);
     close(file);
-    CSimpleLayout layout;
-    CConsoleAppender appender("console", Levels::All);
-    appender.Layout = &layout;
-    CLogger logger("x", Levels::All, true);
-    logger.AddAppender(&appender);
-    std::string error;
-    appender.Start(error);
-    logger.LogError("one");
-    logger.Log(Levels::Raw, "two\nthree\r\n");
+    write();
     std::fflush(stdout);
     dup2(saved, 1);
     close(saved);
-    EXPECT_EQ("ERROR - one\r\ntwo\nthree\r\n", testsupport::ReadFile(path));
+    return testsupport::ReadFile(path);
+}
+
+}  // namespace
+
+// The text reaches standard output byte for byte, also a redirected file.
+TEST(ConsoleAppender, PrintsTextUnchanged) {
+    CConsoleAppender appender("console", Levels::All);
+    EXPECT_STREQ("ConsoleAppender", appender.GetClassName());
+    CLogger logger("x", Levels::All, true);
+    logger.AddAppender(&appender);
+    std::string error;
+    std::string plain = Redirected([&] {
+        logger.LogError("not yet opened");
+        EXPECT_TRUE(appender.Start(error));
+        logger.LogError("%s", "100% %s %d");
+        logger.Log(Levels::Raw, "raw\nthree\r\n");
+        EXPECT_TRUE(appender.Stop(error));
+    });
+    EXPECT_EQ("100% %s %d\nraw\nthree\r\n", plain);
+
+    FramingLayout layout;
+    appender.Layout = &layout;
+    std::string framed = Redirected([&] {
+        EXPECT_TRUE(appender.Start(error));
+        logger.LogError("framed");
+        EXPECT_TRUE(appender.Stop(error));
+        EXPECT_TRUE(appender.Stop(error));  // stopped already: no second footer
+    });
+    EXPECT_EQ("<begin>\nERROR - framed\r\n<end>\n", framed);
 }
 
 #ifndef _WIN32
