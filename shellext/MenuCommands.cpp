@@ -41,9 +41,12 @@ int Fail(std::string* errorText, const char* step, uint32_t code) {
     return 0;
 }
 
-void ReportTouchFailure(const std::string& path, const std::string& error) {
-    std::string message = "Unable to touch file '" + path + "' (" + error + ").";
+void ReportFailure(const std::string& message) {
     Services().ShowMessageBox(message.c_str(), "Tamarack", 0x10);
+}
+
+void ReportTouchFailure(const std::string& path, const std::string& error) {
+    ReportFailure("Unable to touch file '" + path + "' (" + error + ").");
 }
 
 }  // namespace
@@ -96,7 +99,10 @@ std::string CommandInterpreterPath() {
 }
 
 void OpenShellIn(const std::string& directory) {
-    Services().StartProgram(CommandInterpreterPath().c_str(), directory.c_str(), 1);
+    ShellServices& services = Services();
+    if (!services.StartProgram(CommandInterpreterPath().c_str(), directory.c_str(), 1))
+        ReportFailure("Unable to open a shell in '" + directory + "' (" +
+                      SystemErrorText(services.LastError()) + ").");
 }
 
 void CopyToClipboard(const std::string& text) {

@@ -73,8 +73,10 @@ class ShellServices {
     // could not be opened or the text not placed.
     virtual bool SetClipboardText(const char* text) = 0;
     virtual int ShowMessageBox(const char* text, const char* caption, UINT style) = 0;
-    // Starts `file` with the default action in `directory`; the result is not used.
-    virtual void StartProgram(const char* file, const char* directory, int show) = 0;
+    // Starts `file` with the default action in `directory`; whether the system started
+    // it is not examined. False (see LastError) when it was not asked to: a program
+    // cannot start in a directory whose path does not fit in MAX_PATH.
+    virtual bool StartProgram(const char* file, const char* directory, int show) = 0;
     // Shows dialog template `templateId` of `module` modally without an owner; IDOK or
     // IDCANCEL, or -1 when it could not be shown.
     virtual int ShowModalDialog(HINSTANCE module, int templateId, DialogHandler& handler) = 0;

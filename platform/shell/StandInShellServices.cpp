@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "platform/shell/FileTimeConversion.h"
 
@@ -130,8 +131,13 @@ int StandInShellServices::ShowMessageBox(const char* text, const char* caption, 
     return IDOK;
 }
 
-void StandInShellServices::StartProgram(const char* file, const char* directory, int show) {
+bool StandInShellServices::StartProgram(const char* file, const char* directory, int show) {
+    if (directory && std::strlen(directory) > longestProgramDirectory) {
+        lastError = kFilenameTooLong;
+        return false;
+    }
     programStarts.push_back({file ? file : "", directory ? directory : "", show});
+    return true;
 }
 
 int StandInShellServices::ShowModalDialog(HINSTANCE, int templateId, DialogHandler& handler) {

@@ -64,6 +64,7 @@ class StandInShellServices : public ShellServices {
     static constexpr uint32_t kAccessDenied = 5;
     static constexpr uint32_t kSharingViolation = 32;
     static constexpr uint32_t kInvalidParameter = 87;
+    static constexpr uint32_t kFilenameTooLong = 206;
 
     // The drop handle of a list of paths, for a data object of the stand-in.
     static HGLOBAL DropHandle(const std::vector<std::string>* paths) {
@@ -81,7 +82,7 @@ class StandInShellServices : public ShellServices {
     bool IsKeyDown(int virtualKey) override;
     bool SetClipboardText(const char* text) override;
     int ShowMessageBox(const char* text, const char* caption, UINT style) override;
-    void StartProgram(const char* file, const char* directory, int show) override;
+    bool StartProgram(const char* file, const char* directory, int show) override;
     int ShowModalDialog(HINSTANCE module, int templateId, DialogHandler& handler) override;
     bool IsWindowsNT() override { return windowsNT; }
     std::string SystemDirectory() override { return systemDirectory; }
@@ -122,6 +123,7 @@ class StandInShellServices : public ShellServices {
     std::map<std::string, std::map<std::string, std::string>> registry;
     std::set<std::string> keysThatCannotBeCreated;  // by KeyId
     bool valuesCanBeSet = true;
+    size_t longestProgramDirectory = std::string::npos;  // longer ones are refused
     // The dialog: how the user ends it, after choosing these list indexes.
     int dialogAnswer = IDCANCEL;
     std::map<int, int> dialogChoices;

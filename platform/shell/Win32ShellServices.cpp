@@ -171,9 +171,28 @@ int Win32ShellServices::ShowMessageBox(const char* text, const char* caption, UI
     return MessageBoxW(nullptr, WideFromUtf8(text).c_str(), WideFromUtf8(caption).c_str(), style);
 }
 
-void Win32ShellServices::StartProgram(const char* file, const char* directory, int show) {
-    ShellExecuteW(nullptr, nullptr, WideFromUtf8(file).c_str(), nullptr,
-                  WideFromUtf8(directory).c_str(), show);
+bool Win32ShellServices::StartProgram(const char* file, const char* directory, int show) {
+    std::wstring start = WideFromUtf8(directory);
+    // A process cannot start in a longer directory (and Wine's ShellExecuteW overruns
+    // its stack on one): the same directory by its short name, if that fits.
+    if (start.size() >= MAX_PATH) {
+        // Room for the long-path prefix, which goes.
+        wchar_t shortForm[MAX_PATH + 8];
+        DWORD length = GetShortPathNameW(WideFilePath(directory).c_str(), shortForm, MAX_PATH + 8);
+        std::wstring_view bare(shortForm, length < MAX_PATH + 8 ? length : 0);
+        if (bare.rfind(L"\\\\?\\UNC\\", 0) == 0)
+            start = L"\\" + std::wstring(bare.substr(7));
+        else if (bare.rfind(L"\\\\?\\", 0) == 0)
+            start = bare.substr(4);
+        else
+            start = bare;
+        if (start.empty() || start.size() >= MAX_PATH) {
+            SetLastError(ERROR_FILENAME_EXCED_RANGE);
+            return false;
+        }
+    }
+    ShellExecuteW(nullptr, nullptr, WideFromUtf8(file).c_str(), nullptr, start.c_str(), show);
+    return true;
 }
 
 int Win32ShellServices::ShowModalDialog(HINSTANCE module, int templateId, DialogHandler& handler) {

@@ -19,7 +19,7 @@ class Win32ShellServices : public ShellServices {
     bool IsKeyDown(int virtualKey) override;
     bool SetClipboardText(const char* text) override;
     int ShowMessageBox(const char* text, const char* caption, UINT style) override;
-    void StartProgram(const char* file, const char* directory, int show) override;
+    bool StartProgram(const char* file, const char* directory, int show) override;
     int ShowModalDialog(HINSTANCE module, int templateId, DialogHandler& handler) override;
     bool IsWindowsNT() override;
     std::string SystemDirectory() override;

@@ -61,6 +61,14 @@ TEST_F(MenuCommandsTest, ShellsStartInTheRightDirectory) {
     shell.windowsNT = false;
     Invoke({"C:\\data"}, 1);
     EXPECT_EQ("C:\\Windows\\command.com", shell.programStarts.back().file);
+    // A directory that no program can start in: reported, and nothing started elsewhere.
+    shell.longestProgramDirectory = 6;
+    Invoke({"C:\\data"}, 1);
+    EXPECT_EQ(7u, shell.programStarts.size());
+    ASSERT_EQ(1u, shell.messageBoxes.size());
+    EXPECT_EQ("Unable to open a shell in 'C:\\data' (Error code 206).", shell.messageBoxes[0].text);
+    EXPECT_EQ("Tamarack", shell.messageBoxes[0].caption);
+    EXPECT_EQ(0x10u, shell.messageBoxes[0].style);
 }
 
 TEST_F(MenuCommandsTest, ClipboardTextsFollowSpacesAndModifierKeys) {
