@@ -52,10 +52,11 @@ void ForEachStarted(const std::string& note, Visit visit) {
 }  // namespace
 
 bool CDailyFileAppender::Open(std::string& error) {
+    int64_t now = LocalMillisecondsNow();  // read before the name is, which it dates
     if (!CFileAppender::Open(error))
         return false;
     platform::FileNameLockScope lock(m_nameLock, LockTimeout);
-    NoteStarted(FileNameCurrent);
+    NoteStarted(FileNameCurrent, now);
     return true;
 }
 
@@ -77,13 +78,14 @@ bool CDailyFileAppender::DoAppend(const CLoggingEvent& event) {
 }
 
 void CDailyFileAppender::SwitchFile() {
+    int64_t now = LocalMillisecondsNow();
     std::string name = BuildFileName();
     platform::FileNameLockScope lock(m_nameLock, LockTimeout);
     // The first process to reach the new name empties what an earlier period left
     // there; the others continue what it started.
     if (lock.Held() &&
         SwitchTo(name, WasStarted(name) ? OpenMode::Append : OpenMode::Truncate, true)) {
-        NoteStarted(name);
+        NoteStarted(name, now);
         RetryDone();
     } else {
         RetryLater();  // the old file is written on meanwhile
@@ -91,7 +93,7 @@ void CDailyFileAppender::SwitchFile() {
 }
 
 // The note of the processes' lock holds the last names started, newest first, one a
-// line after the local time of the start. A name started since this process started
+// line after the local time from which the name was made. A name started since this process started
 // its own file was started in this period (or, by a process that read the time just
 // before a few further changes, in one just before); any other file of that name is
 // left from a period whose text repeats, such as the same hour yesterday.
@@ -103,8 +105,8 @@ bool CDailyFileAppender::WasStarted(const std::string& name) const {
     return started;
 }
 
-void CDailyFileAppender::NoteStarted(const std::string& name) {
-    m_startedAt = LocalMillisecondsNow();
+void CDailyFileAppender::NoteStarted(const std::string& name, int64_t time) {
+    m_startedAt = time;
     std::string note = std::to_string(m_startedAt) + " " + name;
     int kept = 1;
     ForEachStarted(m_nameLock.Note(), [&](int64_t, std::string_view noted, std::string_view line) {

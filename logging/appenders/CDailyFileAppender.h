@@ -32,12 +32,13 @@ class CDailyFileAppender : public CDatedFileAppender {
 
   private:
     static constexpr int RememberedNames = 4;
-    // Whether a process writing File started `name` lately; NoteStarted tells them.
+    // Whether a process writing File started `name` lately; NoteStarted tells them
+    // that this one started `name`, made from the local time `time`.
     bool WasStarted(const std::string& name) const;
-    void NoteStarted(const std::string& name);
+    void NoteStarted(const std::string& name, int64_t time);
 
     std::string m_nameNow;    // the name for each record, kept for its capacity
-    int64_t m_startedAt = 0;  // local time, in ms since 1970, of this file's start
+    int64_t m_startedAt = 0;  // the local time (ms since 1970) this file's name was made from
 };
 
 }  // namespace scrivlog

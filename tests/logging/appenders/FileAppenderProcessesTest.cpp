@@ -46,7 +46,6 @@ constexpr int Records = 20000;
 constexpr uint64_t MaxFileSize = 40000;
 #endif
 constexpr const char* Filler = "-0123456789abcdefghijklmnopqrstuvwxyz";
-constexpr const char* WriterVariable = "SCRIVLOG_TEST_WRITER";
 
 // Local time running twenty times as fast as the system's tick count, from just before
 // midnight: one dated file every 50 ms, the same in every process.
@@ -111,6 +110,8 @@ bool RunWriter(const Writer& writer) {
 }
 
 #ifdef _WIN32
+constexpr const char* WriterVariable = "SCRIVLOG_TEST_WRITER";
+
 // A writer started again from this program: its variable says what to write.
 class WriterEnvironment : public ::testing::Environment {
   public:
