@@ -1,7 +1,6 @@
 #include "platform/UdpNameResolver.h"
 
 #include <chrono>
-#include <new>
 
 #include "platform/Clock.h"
 

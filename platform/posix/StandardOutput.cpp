@@ -20,16 +20,16 @@ void WriteStandardOutputBytes(const char* data, size_t length) {
     // A pipe whose reader has gone raises SIGPIPE, which would end the host: block it in
     // this thread for the write and consume the one the write raised, leaving the
     // process's handling of the signal as it was.
-    sigset_t pipe, previous;
-    sigemptyset(&pipe);
-    sigaddset(&pipe, SIGPIPE);
-    pthread_sigmask(SIG_BLOCK, &pipe, &previous);
+    sigset_t sigpipe, previous;
+    sigemptyset(&sigpipe);
+    sigaddset(&sigpipe, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &sigpipe, &previous);
     std::fwrite(data, 1, length, stdout);
     if (!sigismember(&previous, SIGPIPE)) {
         sigset_t pending;
         if (sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE)) {
             timespec none{};
-            sigtimedwait(&pipe, nullptr, &none);
+            sigtimedwait(&sigpipe, nullptr, &none);
         }
         pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     }
