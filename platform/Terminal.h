@@ -13,6 +13,10 @@ void MakeStandardOutputBinary();
 // console's virtual terminal mode). False when it cannot.
 bool EnableTerminalSequences();
 
+// Whether the terminal takes UTF-8: by the locale's character set on POSIX (as
+// setlocale(LC_CTYPE, "") would choose it), by the console's output code page on Windows.
+bool TerminalTakesUtf8();
+
 // From now on Ctrl-C (and on POSIX also SIGTERM) only sets a flag that
 // InterruptRequested reads; a blocking wait for input may end early.
 void CatchInterrupts();

@@ -1,7 +1,11 @@
 #include "platform/Terminal.h"
 
+#include <langinfo.h>
+#include <locale.h>
 #include <signal.h>
 #include <unistd.h>
+
+#include <cstring>
 
 namespace platform {
 namespace {
@@ -22,6 +26,15 @@ void MakeStandardOutputBinary() {}
 
 bool EnableTerminalSequences() {
     return true;
+}
+
+bool TerminalTakesUtf8() {
+    locale_t locale = newlocale(LC_CTYPE_MASK, "", nullptr);
+    if (!locale)
+        return false;
+    bool utf8 = std::strcmp(nl_langinfo_l(CODESET, locale), "UTF-8") == 0;
+    freelocale(locale);
+    return utf8;
 }
 
 void CatchInterrupts() {

@@ -44,6 +44,10 @@ bool EnableTerminalSequences() {
     return SetConsoleMode(output, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != FALSE;
 }
 
+bool TerminalTakesUtf8() {
+    return GetConsoleOutputCP() == CP_UTF8;
+}
+
 void CatchInterrupts() {
     SetConsoleCtrlHandler(OnConsoleControl, TRUE);
 }

@@ -1,7 +1,8 @@
 // The console's text filter on arbitrary datagrams. Whatever arrives, what reaches the
-// terminal holds no control character but tab and line ends, no byte 0x80-0x9F, and
-// escape characters only in colour sequences and the clear-screen request; and the
-// output does not depend on where the text was cut into datagrams.
+// terminal holds no control character but tab and line ends, and escape characters only
+// in colour sequences and the clear-screen request; for a UTF-8 terminal it is valid
+// UTF-8 without C1 controls (U+0080-U+009F), for an 8-bit one it holds no byte
+// 0x80-0x9F; and the output does not depend on where the text was cut into datagrams.
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
@@ -12,7 +13,30 @@
 
 namespace {
 
-bool OnlyColoursAndClearScreen(const std::string& text) {
+using Charset = ConsoleTextFilter::Charset;
+
+// The length of the valid UTF-8 character at `at` that is no C1 control, or 0.
+size_t Utf8CharacterLength(const std::string& text, size_t at) {
+    const unsigned char lead = static_cast<unsigned char>(text[at]);
+    const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (lead >= 0x80 && lead < 0xC2)
+        return 0;
+    if (at + length > text.size())
+        return 0;
+    uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    for (size_t i = 1; i < length; ++i) {
+        const unsigned char byte = static_cast<unsigned char>(text[at + i]);
+        if ((byte & 0xC0) != 0x80)
+            return 0;
+        code = code << 6 | (byte & 0x3F);
+    }
+    const uint32_t least[] = {0, 0, 0xA0, 0x800, 0x10000};  // no C1, no overlong form
+    if (code < least[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+bool OnlyColoursAndClearScreen(const std::string& text, Charset charset) {
     const std::string clear = ConsoleTextFilter::TerminalClearScreen;
     for (size_t i = 0; i < text.size(); ++i) {
         const unsigned char byte = static_cast<unsigned char>(text[i]);
@@ -27,9 +51,16 @@ bool OnlyColoursAndClearScreen(const std::string& text) {
             }
             if (i >= text.size() || text[i] != 'm')
                 return false;
-        } else if ((byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') ||
-                   (byte >= 0x7F && byte <= 0x9F)) {
+        } else if ((byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') || byte == 0x7F) {
             return false;
+        } else if (charset == Charset::EightBit) {
+            if (byte >= 0x80 && byte <= 0x9F)
+                return false;
+        } else {
+            const size_t length = Utf8CharacterLength(text, i);
+            if (length == 0)
+                return false;
+            i += length - 1;
         }
     }
     return true;
@@ -43,16 +74,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view input(reinterpret_cast<const char*>(data + 1), size - 1);
     const size_t cut = data[0] % (input.size() + 1);
 
-    ConsoleTextFilter whole(true, true), pieces(true, true), plain(false, false);
-    std::string wholeText, piecesText, plainText;
-    whole.Filter(input, wholeText);
-    pieces.Filter(input.substr(0, cut), piecesText);
-    pieces.Filter(input.substr(cut), piecesText);
-    plain.Filter(input, plainText);
-    wholeText += whole.Finish();
-    piecesText += pieces.Finish();
-    if (wholeText != piecesText || !OnlyColoursAndClearScreen(wholeText) ||
-        !OnlyColoursAndClearScreen(plainText) || plainText.find('\033') != std::string::npos)
-        __builtin_trap();
+    for (Charset charset : {Charset::Utf8, Charset::EightBit}) {
+        ConsoleTextFilter whole(true, true, charset), pieces(true, true, charset),
+            plain(false, false, charset);
+        std::string wholeText, piecesText, plainText;
+        whole.Filter(input, wholeText);
+        pieces.Filter(input.substr(0, cut), piecesText);
+        pieces.Filter(input.substr(cut), piecesText);
+        plain.Filter(input, plainText);
+        wholeText += whole.Finish();
+        piecesText += pieces.Finish();
+        if (wholeText != piecesText || !OnlyColoursAndClearScreen(wholeText, charset) ||
+            !OnlyColoursAndClearScreen(plainText, charset) ||
+            plainText.find('\033') != std::string::npos)
+            __builtin_trap();
+    }
     return 0;
 }

@@ -123,7 +123,8 @@ TEST(ScrivlogConsole, RejectsBadArguments) {
 }
 
 TEST(ConsoleTextFilter, PassesOnlyColoursAndClearScreen) {
-    ConsoleTextFilter terminal(true, true), plain(false, false);
+    using Charset = ConsoleTextFilter::Charset;
+    ConsoleTextFilter terminal(true, true, Charset::Utf8), plain(false, false, Charset::Utf8);
     EXPECT_EQ("", terminal.Finish());  // nothing coloured yet
     std::string out;
     terminal.Filter("a\033[01;3", out);  // a sequence split between two datagrams
@@ -132,17 +133,8 @@ TEST(ConsoleTextFilter, PassesOnlyColoursAndClearScreen) {
     // characters other than tab and line ends are dropped.
     terminal.Filter("\033[2J\033[?25l\033[" + std::string(40, '1') + "m\033[1;2Hz\033\nq", out);
     terminal.Filter(std::string("t\tab\r\n\a\b\x7f\0end", 14), out);
-    // C1 controls as single bytes and in their UTF-8 form (also split between datagrams)
-    // are dropped; other characters that start with C2, or hold no 0x80-0x9F, stay.
-    terminal.Filter(
-        "\x9b"
-        "2J\x9d"
-        "0;t\x9c|\xc2\x9b"
-        "1m|\xc2",
-        out);
-    terminal.Filter("\x9d|\xc2\xa9|\xc3\xa9|\xc2\033[0m", out);
     EXPECT_EQ("a\033[01;31mb\033[0m" + std::string(ConsoleTextFilter::TerminalClearScreen) +
-                  "xz\nqt\tab\r\nend2J0;t|1m||\xc2\xa9|\xc3\xa9|\xc2\033[0m",
+                  "xz\nqt\tab\r\nend",
               out);
     EXPECT_EQ("\033[0m", terminal.Finish());
 
@@ -150,4 +142,41 @@ TEST(ConsoleTextFilter, PassesOnlyColoursAndClearScreen) {
     plain.Filter("\0334\033[01;31mx\r\n\033[0m", out);
     EXPECT_EQ("x\r\n", out);
     EXPECT_EQ("", plain.Finish());
+
+    // Characters beyond ASCII, cut into two datagrams at every byte: for a UTF-8
+    // terminal, and for an 8-bit one.
+    struct {
+        std::string input, utf8, eightBit;
+    } cases[] = {
+        // C1 controls as single bytes and in UTF-8.
+        {"\x9b"
+         "2J\x9d"
+         "0;t\x9c|\xc2\x9b"
+         "1m|\xc2\x85|",
+         "2J0;t|1m||",
+         "2J0;t|\xc2"
+         "1m|\xc2|"},
+        // (c) e-acute euro Zhe Alpha zhong smiley; U+00A0, U+D7FF, U+E000, U+10FFFF.
+        {"\xc2\xa9\xc3\xa9\xe2\x82\xac\xd0\x96\xce\x91\xe4\xb8\xad\xf0\x9f\x98\x80|"
+         "\xc2\xa0\xed\x9f\xbf\xee\x80\x80\xf4\x8f\xbf\xbf",
+         "\xc2\xa9\xc3\xa9\xe2\x82\xac\xd0\x96\xce\x91\xe4\xb8\xad\xf0\x9f\x98\x80|"
+         "\xc2\xa0\xed\x9f\xbf\xee\x80\x80\xf4\x8f\xbf\xbf",
+         "\xc2\xa9\xc3\xa9\xe2\xac\xd0\xce\xe4\xb8\xad\xf0|\xc2\xa0\xed\xbf\xee\xf4\xbf\xbf"},
+        // Stray continuation, truncated, overlong, surrogate, beyond U+10FFFF, bytes
+        // never in UTF-8, a character broken off by an escape and one cut by the end.
+        {"\xa9|\xe2\x82x|\xc0\xaf|\xe0\x80\xaf|\xed\xa0\x80|\xf4\x90\x80\x80|\xf5\xff|"
+         "\xe2\x82\033[1m|\xe2\x82",
+         "|x||||||\033[1m|",
+         "\xa9|\xe2x|\xc0\xaf|\xe0\xaf|\xed\xa0|\xf4|\xf5\xff|\xe2\033[1m|\xe2"},
+    };
+    for (const auto& c : cases)
+        for (size_t cut = 0; cut <= c.input.size(); ++cut)
+            for (Charset charset : {Charset::Utf8, Charset::EightBit}) {
+                ConsoleTextFilter filter(true, true, charset);
+                std::string text;
+                filter.Filter(c.input.substr(0, cut), text);
+                filter.Filter(c.input.substr(cut), text);
+                EXPECT_EQ(charset == Charset::Utf8 ? c.utf8 : c.eightBit, text)
+                    << c.input << " cut at " << cut;
+            }
 }

@@ -56,23 +56,38 @@ void ConsoleTextFilter::FilterByte(char c, std::string& output) {
         case State::Text:
             break;
     }
-    const bool c1 = byte >= 0x80 && byte <= 0x9F;
-    if (m_heldLead) {
-        m_heldLead = false;
-        if (!c1)
-            output += '\xC2';  // the lead of some other character
+    if (m_missing != 0) {
+        if (byte >= m_low && byte <= m_high) {
+            m_character[m_characterLength++] = c;
+            m_low = 0x80;
+            m_high = 0xBF;
+            if (--m_missing == 0)
+                output.append(m_character, m_characterLength);
+            return;
+        }
+        m_missing = 0;  // ill-formed: what was read of it is dropped, this byte starts anew
     }
     if (c == '\033') {
         m_state = State::Escape;
         return;
     }
-    if (byte == 0xC2) {
-        m_heldLead = true;
+    if ((byte < 0x20 && c != '\n' && c != '\r' && c != '\t') || byte == 0x7F)
         return;
-    }
-    if (byte < 0x20 && c != '\n' && c != '\r' && c != '\t')
-        return;
-    if (byte == 0x7F || c1)
-        return;
-    output += c;
+    if (byte >= 0x80 && m_utf8)
+        StartCharacter(byte);
+    else if (byte < 0x80 || byte > 0x9F)
+        output += c;
+}
+
+// The ranges of the second byte rule out overlong forms, surrogates and code points
+// beyond U+10FFFF; after C2 they also rule out the C1 controls (U+0080-U+009F).
+void ConsoleTextFilter::StartCharacter(unsigned char lead) {
+    m_missing = lead >= 0xC2 && lead <= 0xDF   ? 1
+                : lead >= 0xE0 && lead <= 0xEF ? 2
+                : lead >= 0xF0 && lead <= 0xF4 ? 3
+                                               : 0;
+    m_low = lead == 0xC2 || lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    m_high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    m_character[0] = static_cast<char>(lead);
+    m_characterLength = 1;
 }

@@ -130,7 +130,9 @@ int main(int argc, char** argv) {
                  platform::FormatIpv4Address(options.address).c_str(), socket.LocalPort());
     std::fflush(stderr);
 
-    ConsoleTextFilter filter(terminal, terminal);
+    ConsoleTextFilter filter(terminal, terminal,
+                             platform::TerminalTakesUtf8() ? ConsoleTextFilter::Charset::Utf8
+                                                           : ConsoleTextFilter::Charset::EightBit);
     std::string datagram, text;
     unsigned long received = 0;
     uint32_t lastArrival = platform::TickCount();
