@@ -457,17 +457,40 @@ TEST_F(WineShellExtTest, TouchFailureBoxAndDateTimeDialogAreRealWindows) {
         },
         [&] { Invoke({file}, 4); }));
     CloseHandle(holder);
-    // The system's text for a sharing violation, without its closing line break.
-    char reason[512] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                   ERROR_SHARING_VIOLATION, 0, reason, sizeof reason, nullptr);
-    EXPECT_EQ("Unable to touch file '" + file +
-                  "' (Open: " + std::string(reason, std::strcspn(reason, "\r\n")) + ").",
-              text);
+    // The system's text for an error, without its closing line break.
+    auto reason = [](DWORD code) {
+        char buffer[512] = "";
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                       buffer, sizeof buffer, nullptr);
+        return std::string(buffer, std::strcspn(buffer, "\r\n"));
+    };
+    EXPECT_EQ(
+        "Unable to touch file '" + file + "' (Open: " + reason(ERROR_SHARING_VIOLATION) + ").",
+        text);
     EXPECT_EQ(1, std::count_if(children.begin(), children.end(), [](const std::string& child) {
                   return child.rfind("Button:", 0) == 0;
               }));
     EXPECT_NE(children.end(), std::find(children.begin(), children.end(), "Button:OK"));
+    // A shell that cannot start in its directory, whose short form too is too long for a
+    // process, is reported in the same box (and not started elsewhere).
+    std::string deep = PathOf(directory);
+    for (int i = 0; i < 40; ++i) {
+        deep += "\\abcdefgh";
+        ASSERT_TRUE(CreateDirectoryW(WideFilePath(deep).c_str(), nullptr));
+    }
+    text.clear();
+    EXPECT_TRUE(WithWindow(
+        "Tamarack",
+        [&](HWND box) {
+            char buffer[1024] = "";
+            GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
+            text = buffer;
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        },
+        [&] { Invoke({deep}, 1); }));
+    EXPECT_EQ(
+        "Unable to open a shell in '" + deep + "' (" + reason(ERROR_FILENAME_EXCED_RANGE) + ").",
+        text);
 
     // The dialog offers the file's time; Cancel changes nothing.
     std::vector<int> counts, selections;
