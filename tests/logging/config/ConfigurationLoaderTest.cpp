@@ -107,13 +107,6 @@ TEST(ConfigurationLoader, StreamsMergeAndEveryErrorIsReported) {
     {
         CLogFactory factory;
         std::string errors;
-        EXPECT_TRUE(LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors,
-                                      "<c active=\"false\"><root/></c>"));
-        EXPECT_EQ(300, factory.FindLogger("com.brenmoor.quillhaven.Tamarack")->Threshold);
-    }
-    {
-        CLogFactory factory;
-        std::string errors;
         EXPECT_FALSE(LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors,
                                        "<c><root><appender-ref ref=\"Nowhere\"/></root></c>"));
         EXPECT_EQ("Unable to find 'Nowhere' appender configuration", errors);

@@ -2,6 +2,7 @@
 
 #include "logging/core/CAppenderSkeleton.h"
 #include "logging/core/CBasicLayout.h"
+#include "logging/core/CNullLayout.h"
 #include "tests/support/RecordingAppender.h"
 
 using namespace scrivlog;
@@ -33,21 +34,27 @@ TEST(AppenderSkeleton, StartsClosedAndTakesEventsOnlyWhenOpened) {
 
 TEST(AppenderSkeleton, Parameters) {
     CAppenderSkeleton appender("a", Levels::Info);
-    EXPECT_TRUE(appender.SetParam("threshold", "debug"));
-    EXPECT_EQ(700, appender.Threshold);
-    EXPECT_FALSE(appender.SetParam("Threshold", "verbose"));  // not a level: kept
-    EXPECT_EQ(700, appender.Threshold);
-    EXPECT_TRUE(appender.SetParam("THRESHOLD", "Off"));
-    EXPECT_EQ(-2, appender.Threshold);
-    EXPECT_TRUE(appender.SetParam("Active", "yes"));
-    EXPECT_FALSE(appender.Active);
-    EXPECT_TRUE(appender.SetParam("active", "1"));
-    EXPECT_TRUE(appender.Active);
-    EXPECT_TRUE(appender.SetParam("autostart", "false"));
-    EXPECT_FALSE(appender.AutoStart);
-    EXPECT_FALSE(appender.SetParam("Layout", "x"));
-    for (const char* name : {"Threshold", "Active", "AutoStart", "Other"})
-        EXPECT_EQ("", appender.GetParam(name)) << name;
+    // Each row: a parameter, whether it is taken, and the state after it.
+    const struct {
+        const char* name;
+        const char* value;
+        bool taken;
+        Level threshold;
+        bool active, autoStart;
+    } rows[] = {{"threshold", "debug", true, 700, true, true},
+                {"Threshold", "verbose", false, 700, true, true},  // not a level: kept
+                {"THRESHOLD", "Off", true, -2, true, true},
+                {"Active", "yes", true, -2, false, true},
+                {"active", "1", true, -2, true, true},
+                {"autostart", "false", true, -2, true, false},
+                {"Layout", "x", false, -2, true, false}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.taken, appender.SetParam(row.name, row.value)) << row.name;
+        EXPECT_EQ(row.threshold, appender.Threshold) << row.name;
+        EXPECT_TRUE(row.active == appender.Active && row.autoStart == appender.AutoStart)
+            << row.name;
+        EXPECT_EQ("", appender.GetParam(row.name));
+    }
 }
 
 TEST(AppenderSkeleton, FormatEventWithAndWithoutLayout) {
@@ -64,6 +71,10 @@ TEST(AppenderSkeleton, FormatEventWithAndWithoutLayout) {
     EXPECT_EQ("forced\r\n", text);
     EXPECT_TRUE(appender.FormatEvent(MakeEvent("bare", Levels::Raw), text));
     EXPECT_EQ("bare", text);  // Raw: the message alone, layout or not
+    CNullLayout null;         // an empty text is still written, once per event
+    appender.Layout = &null;
+    EXPECT_TRUE(appender.DoAppend(MakeEvent("gone")));
+    EXPECT_EQ(std::vector<std::string>{""}, appender.Texts);
 
     StrictAppender strict;
     text = "kept";

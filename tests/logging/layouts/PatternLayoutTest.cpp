@@ -105,10 +105,9 @@ TEST(PatternLayout, CategoryAbbreviation) {
 
 TEST(PatternLayout, DatesFollowTheClockEveryRecord) {
     testsupport::SettableClock clock;
-    ExpectExpansions(MakeEvent("abc", Levels::Warn), "%d", "2011-03-14 09:26:53,589", "%d{iso8601}",
-                     "2011-03-14 09:26:53,589", "%d{absolute}", "09:26:53,589", "%15d{ABSOLUTE}",
-                     "   09:26:53,589", "%d{YY_MM_dd_HH_mm_ss}", "11-03-14 09:26:53",
-                     "%d{dd MMM yyyy '('HH')'}", "14 Mar. 2011 (09)");
+    ExpectExpansions(MakeEvent("abc", Levels::Warn), "%d{absolute}", "09:26:53,589",
+                     "%15d{ABSOLUTE}", "   09:26:53,589", "%d{dd MMM yyyy '('HH')'}",
+                     "14 Mar. 2011 (09)");
 
     // One layout formatting across second, millisecond and day changes: the cached
     // second must never show a stale time.
