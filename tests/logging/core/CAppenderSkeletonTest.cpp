@@ -34,27 +34,17 @@ TEST(AppenderSkeleton, StartsClosedAndTakesEventsOnlyWhenOpened) {
 
 TEST(AppenderSkeleton, Parameters) {
     CAppenderSkeleton appender("a", Levels::Info);
-    // Each row: a parameter, whether it is taken, and the state after it.
-    const struct {
-        const char* name;
-        const char* value;
-        bool taken;
-        Level threshold;
-        bool active, autoStart;
-    } rows[] = {{"threshold", "debug", true, 700, true, true},
-                {"Threshold", "verbose", false, 700, true, true},  // not a level: kept
-                {"THRESHOLD", "Off", true, -2, true, true},
-                {"Active", "yes", true, -2, false, true},
-                {"active", "1", true, -2, true, true},
-                {"autostart", "false", true, -2, true, false},
-                {"Layout", "x", false, -2, true, false}};
-    for (const auto& row : rows) {
-        EXPECT_EQ(row.taken, appender.SetParam(row.name, row.value)) << row.name;
-        EXPECT_EQ(row.threshold, appender.Threshold) << row.name;
-        EXPECT_TRUE(row.active == appender.Active && row.autoStart == appender.AutoStart)
-            << row.name;
-        EXPECT_EQ("", appender.GetParam(row.name));
-    }
+    EXPECT_TRUE(appender.SetParam("threshold", "debug"));
+    EXPECT_FALSE(appender.SetParam("Threshold", "verbose"));  // not a level: kept
+    EXPECT_EQ(700, appender.Threshold);
+    EXPECT_TRUE(appender.SetParam("THRESHOLD", "Off"));
+    EXPECT_EQ(-2, appender.Threshold);
+    EXPECT_TRUE(appender.SetParam("Active", "false") && !appender.Active);
+    EXPECT_TRUE(appender.SetParam("active", "1") && appender.Active);
+    EXPECT_TRUE(appender.SetParam("autostart", "false") && !appender.AutoStart);
+    EXPECT_FALSE(appender.SetParam("Layout", "x"));
+    for (const char* name : {"Threshold", "Active", "AutoStart", "Other"})
+        EXPECT_EQ("", appender.GetParam(name)) << name;
 }
 
 TEST(AppenderSkeleton, FormatEventWithAndWithoutLayout) {

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string>
-#include <thread>
 
 #include "logging/core/CLogger.h"
 #include "platform/Environment.h"
@@ -115,21 +114,4 @@ TEST(Logger, AFailingAppenderNeitherEscapesNorStopsDelivery) {
     logger.AddAppender(&good);
     EXPECT_NO_THROW(EXPECT_TRUE(logger.LogError("still delivered")));
     EXPECT_EQ(1u, good.Events.size());
-}
-
-TEST(Logger, ConcurrentLogCallsNeverInterleaveInOneAppender) {
-    RecordingAppender appender;
-    CLogger logger("x", Levels::All, true);
-    logger.AddAppender(&appender);
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t)
-        threads.emplace_back([&logger, t] {
-            for (int i = 0; i < 500; ++i)
-                logger.LogError("thread %d line %d", t, i);
-        });
-    for (auto& thread : threads)
-        thread.join();
-    ASSERT_EQ(2000u, appender.Texts.size());
-    for (const auto& text : appender.Texts)
-        EXPECT_EQ(0u, text.find("thread ")) << text;
 }
