@@ -24,12 +24,6 @@ void WriteFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-std::string ExecutableBaseName() {
-    std::string path = platform::ExecutablePath();
-    std::string name = path.substr(path.find_last_of("\\/") + 1);
-    return name.substr(0, name.rfind('.'));
-}
-
 const char* const DebugUserFile = R"(<logger:configuration>
   <root><priority value="Error"/></root>
   <category name="com.brenmoor.quillhaven.Tamarack"><priority value="Debug"/></category>
@@ -53,9 +47,10 @@ TEST(ConfigurationLoader, ReadTextFileCutsEachPieceAtAZeroByte) {
 TEST(ConfigurationLoader, TheUserFileInTheProfileIsPreferred) {
     TemporaryDirectory profile;
     testsupport::ScopedEnvironment environment;
-    std::string name = ExecutableBaseName() + ".scrivlog.xml";
-    std::string nextToProgram = platform::ExecutablePath();
-    nextToProgram = nextToProgram.substr(0, nextToProgram.find_last_of("\\/") + 1) + name;
+    std::string path = platform::ExecutablePath();
+    std::string name = path.substr(path.find_last_of("\\/") + 1);
+    name = name.substr(0, name.rfind('.')) + ".scrivlog.xml";
+    std::string nextToProgram = path.substr(0, path.find_last_of("\\/") + 1) + name;
     std::string inProfile = profile.Path().string() + "\\" + name;
 
     // A profile that is unset, empty or too long is no place (not the root directory).

@@ -49,7 +49,6 @@ TEST(XmlParser, AConfigurationTree) {
     ASSERT_EQ(1u, layout->Children.size());
     EXPECT_EQ("#CDATA", layout->Children[0]->Name);
     EXPECT_EQ("raw <text>", layout->Children[0]->Value);
-    EXPECT_EQ(layout, layout->Children[0]->Parent);
     EXPECT_EQ(nullptr, GetChild(xml.root, "Root"));  // names are case-sensitive
     EXPECT_EQ("trailing", text.substr(*xml.end));    // the end is just after the element
 }

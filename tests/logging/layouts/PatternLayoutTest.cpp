@@ -81,11 +81,9 @@ TEST(PatternLayout, MalformedPatternsWriteNothing) {
     EXPECT_EQ("<false>", Expand("%" + longModifier + "0m", MakeEvent("m")));
     // A new pattern replaces the broken one.
     CPatternLayout layout;
-    layout.SetParam("ConversionPattern", "%x");
     std::string text;
-    EXPECT_FALSE(layout.Format(MakeEvent(), text));
-    layout.SetParam("ConversionPattern", "%m");
-    EXPECT_TRUE(layout.Format(MakeEvent("ok"), text));
+    EXPECT_TRUE(layout.SetParam("ConversionPattern", "%x") && !layout.Format(MakeEvent(), text));
+    EXPECT_TRUE(layout.SetParam("ConversionPattern", "%m") && layout.Format(MakeEvent("ok"), text));
     EXPECT_EQ("ok", text);
 }
 
