@@ -85,40 +85,30 @@ TEST(ConfigurationLoader, TheUserFileInTheProfileIsPreferred) {
 TEST(ConfigurationLoader, StreamsMergeAndEveryErrorIsReported) {
     testsupport::ScopedEnvironment environment;
     environment.Unset("SCRIVLOG_DUMP_CONFIG");
-    {
-        CLogFactory factory;
-        std::string errors;
-        EXPECT_TRUE(
-            LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors, DebugUserFile))
-            << errors;
-        CLogger* module = factory.FindLogger("com.brenmoor.quillhaven.Tamarack");
-        EXPECT_EQ(700, module->Threshold);
-        // The user's record has no additivity attribute, so it is additive again: the
-        // root's reference to the same appender is attached as well.
-        EXPECT_EQ(2u, module->GetAppenders().size());
-        EXPECT_NE(std::string::npos,
-                  factory.ConfigurationDump.find("threshold:DEBUG, additivity:yes"));
-    }
-    {
-        CLogFactory factory;
-        std::string errors;
-        EXPECT_FALSE(LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors,
-                                       "<c><root><appender-ref ref=\"Nowhere\"/></root></c>"));
-        EXPECT_EQ("Unable to find 'Nowhere' appender configuration", errors);
-        EXPECT_FALSE(
-            LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors, "<c><root/"));
-        EXPECT_EQ(
-            "unable to load configuration [XMLStream2] (Load XML file stream:Element must be "
-            "closed.)",
-            errors);
-        factory.ConfigurationDump = "kept";
-        EXPECT_FALSE(LoadConfiguration(factory, "Tamarack", "broken", errors, DebugUserFile));
-        EXPECT_EQ(
-            "unable to load configuration [XMLStream1] (Load XML file stream:XML open tag not "
-            "found)",
-            errors);
-        EXPECT_EQ("kept", factory.ConfigurationDump);
-    }
+    CLogFactory factory;
+    std::string errors;
+    EXPECT_TRUE(
+        LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors, DebugUserFile))
+        << errors;
+    // The user's record has no additivity attribute, so it is additive again.
+    EXPECT_EQ(700, factory.FindLogger("com.brenmoor.quillhaven.Tamarack")->Threshold);
+    EXPECT_NE(std::string::npos, factory.ConfigurationDump.find("threshold:DEBUG, additivity:yes"));
+    EXPECT_FALSE(LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors,
+                                   "<c><root><appender-ref ref=\"Nowhere\"/></root></c>"));
+    EXPECT_EQ("Unable to find 'Nowhere' appender configuration", errors);
+    EXPECT_FALSE(
+        LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors, "<c><root/"));
+    EXPECT_EQ(
+        "unable to load configuration [XMLStream2] (Load XML file stream:Element must be "
+        "closed.)",
+        errors);
+    factory.ConfigurationDump = "kept";
+    EXPECT_FALSE(LoadConfiguration(factory, "Tamarack", "broken", errors, DebugUserFile));
+    EXPECT_EQ(
+        "unable to load configuration [XMLStream1] (Load XML file stream:XML open tag not "
+        "found)",
+        errors);
+    EXPECT_EQ("kept", factory.ConfigurationDump);
 }
 
 TEST(ConfigurationLoader, AProgramConfiguresLogsAndShutsDown) {

@@ -85,7 +85,6 @@ TEST(LogFactory, StartAndStopAllJoinTheirErrors) {
     EXPECT_FALSE(factory.StopAllAppenders(errors));
     EXPECT_EQ("Unable to stop appender 'good' (stuck)", errors);
     EXPECT_EQ(0, one.Closes + manual.Closes + two.Closes);  // never opened: nothing to close
-    EXPECT_TRUE(good.Opened);                               // a failed Close leaves it opened
 
     EXPECT_EQ(&factory.EmptyAppender, factory.GetAppenderAt(4));
     EXPECT_EQ(&factory.EmptyAppender, factory.GetAppenderAt(-1));
