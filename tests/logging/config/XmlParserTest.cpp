@@ -122,22 +122,17 @@ TEST(XmlParser, ErrorMessages) {
 }
 
 TEST(XmlParser, MalformedInputNeverReadsPastTheText) {
-    // Unclosed comments, sections, instructions and quotes end the parse with an error.
-    for (const char* text :
-         {"<a><!-- never closed", "<a><![CDATA[ never", "<?xml never", "<a v=\"never", "<a v='x\\'",
-          "<", "<a", "<a ", "<a/", "</a>", "<a><", "<a></", "<a>\\", "<a v=\\"}) {
-        XmlParseSettings settings;
-        XmlNode node;
-        std::string exact(text);  // no terminating zero beyond the text under ASan
-        std::vector<char> buffer(exact.begin(), exact.end());
-        std::optional<size_t> end =
-            Load(node, std::string_view(buffer.data(), buffer.size()), settings);
-        if (end) {
-            EXPECT_LE(*end, buffer.size()) << text;
-        }
-    }
     XmlParseSettings settings;
     XmlNode node;
+    for (const std::string text :
+         {"<a><!-- never closed", "<a><![CDATA[ never", "<?xml never", "<a v=\"never", "<a v='x\\'",
+          "<", "<a", "<a ", "<a/", "</a>", "<a><", "<a></", "<a>\\", "<a v=\\"}) {
+        std::vector<char> exact(text.begin(), text.end());  // no terminating zero, for ASan
+        std::optional<size_t> end =
+            Load(node, std::string_view(exact.data(), exact.size()), settings);
+        EXPECT_LE(end.value_or(0), exact.size()) << text;
+    }
+    settings.ClearError();
     EXPECT_FALSE(Load(node, "<a><!-- never closed", settings));
     EXPECT_EQ("Comment must be closed with -->", settings.ErrorText);
 

@@ -39,8 +39,6 @@ TEST(Logger, ThresholdRuleWithOffForceAndRaw) {
     EXPECT_EQ((V{-3, -2, -1, 0, 300, 9998, 9999, 20000}), Delivered(Levels::Error, Levels::All));
     // The stricter of the two thresholds wins.
     EXPECT_EQ((V{-3, -2, -1, 0, 300, 9998, 9999, 20000}), Delivered(Levels::All, Levels::Error));
-    EXPECT_EQ((V{-3, -2, -1, 0, 300, 700, 900, 9998, 9999, 20000}),
-              Delivered(Levels::NotSet, Levels::All));
     EXPECT_EQ((V{-3, -2, -1, 0, 300, 700, 900, 1000, 9998, 9999, 20000}),
               Delivered(Levels::All, Levels::All));
     // Inactive: nothing at all, not even forced events.
