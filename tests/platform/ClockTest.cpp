@@ -8,9 +8,8 @@
 TEST(Clock, SystemClockAgreesWithItself) {
     platform::DateTime local = platform::LocalTime();
     platform::DateTime utc = platform::UtcTime();
-    EXPECT_GE(local.Year, 2020);
-    EXPECT_TRUE(local.Month >= 1 && local.Month <= 12);
-    EXPECT_TRUE(local.Millisecond >= 0 && local.Millisecond <= 999);
+    EXPECT_TRUE(local.Year >= 2020 && local.Month >= 1 && local.Month <= 12 &&
+                local.Millisecond >= 0 && local.Millisecond <= 999);
     // Local and UTC differ by less than a day.
     auto minutes = [](const platform::DateTime& t) {
         return (t.Day * 24 + t.Hour) * 60 + t.Minute;
@@ -35,17 +34,12 @@ TEST(Clock, SettableClockReplacesTheSystemClockWhileItLives) {
         clock.SetUtcOffsetMinutes(60);
         clock.SetTickCount(7);
         platform::Sleep(3600000);  // returns at once, moves the clock
-        platform::DateTime local = platform::LocalTime();
-        EXPECT_EQ(2024, local.Year);
-        EXPECT_EQ(3, local.Month);
-        EXPECT_EQ(1, local.Day);
-        EXPECT_EQ(0, local.Hour);
-        EXPECT_EQ(59, local.Minute);
-        EXPECT_EQ(999, local.Millisecond);
-        EXPECT_EQ(5, local.DayOfWeek);  // a Friday
-        platform::DateTime utc = platform::UtcTime();
-        EXPECT_EQ(29, utc.Day);
-        EXPECT_EQ(23, utc.Hour);
+        platform::DateTime local = platform::LocalTime(), utc = platform::UtcTime();
+        // 2024-03-01 00:59:59,999, a Friday; UTC is still the 29th of February, 23 h.
+        EXPECT_EQ((std::vector<int>{2024, 3, 1, 0, 59, 59, 999, 5, 29, 23}),
+                  (std::vector<int>{local.Year, local.Month, local.Day, local.Hour, local.Minute,
+                                    local.Second, local.Millisecond, local.DayOfWeek, utc.Day,
+                                    utc.Hour}));
         EXPECT_EQ(3600007u, platform::TickCount());
         EXPECT_EQ(std::vector<uint32_t>{3600000}, clock.Sleeps());
     }

@@ -12,46 +12,39 @@
 #include <unistd.h>
 #endif
 
+namespace {
+
+std::string Value(const char* name) {
+    std::string value = "<unset>";
+    return platform::GetEnvironmentValue(name, value) ? value : "<unset>";
+}
+
+}  // namespace
+
 TEST(Environment, Variables) {
     testsupport::ScopedEnvironment environment;
     environment.Set("TAMARACK_TEST_VALUE", "forty two");
     environment.Unset("TAMARACK_TEST_MISSING");
-    std::string value = "stale";
-    EXPECT_TRUE(platform::GetEnvironmentValue("TAMARACK_TEST_VALUE", value));
-    EXPECT_EQ("forty two", value);
-    EXPECT_FALSE(platform::GetEnvironmentValue("TAMARACK_TEST_MISSING", value));
-    std::string big(5000, 'v');
-    environment.Set("TAMARACK_TEST_BIG", big);
-    EXPECT_TRUE(platform::GetEnvironmentValue("TAMARACK_TEST_BIG", value));
-    EXPECT_EQ(big, value);
-}
-
+    environment.Set("TAMARACK_TEST_BIG", std::string(5000, 'v'));
+    EXPECT_EQ("forty two", Value("TAMARACK_TEST_VALUE"));
+    EXPECT_EQ("<unset>", Value("TAMARACK_TEST_MISSING"));
+    EXPECT_EQ(std::string(5000, 'v'), Value("TAMARACK_TEST_BIG"));
 #ifndef _WIN32
-TEST(Environment, WindowsNamesMapToTheirPosixMeaning) {
-    testsupport::ScopedEnvironment environment;
-    environment.Unset("TEMP");
-    environment.Unset("USERPROFILE");
-    environment.Unset("COMPUTERNAME");
-    environment.Unset("USERNAME");
+    // The Windows names map to their POSIX meaning unless they are set themselves.
+    for (const char* name : {"TEMP", "USERPROFILE", "COMPUTERNAME", "USERNAME"})
+        environment.Unset(name);
     environment.Set("HOME", "/home/someone");
     environment.Set("TMPDIR", "/var/tmp");
-    std::string value;
-    EXPECT_TRUE(platform::GetEnvironmentValue("TEMP", value));
-    EXPECT_EQ("/var/tmp", value);
+    EXPECT_EQ("/var/tmp", Value("TEMP"));
     environment.Unset("TMPDIR");
-    EXPECT_TRUE(platform::GetEnvironmentValue("TEMP", value));
-    EXPECT_EQ("/tmp", value);
-    EXPECT_TRUE(platform::GetEnvironmentValue("USERPROFILE", value));
-    EXPECT_EQ("/home/someone", value);
-    EXPECT_TRUE(platform::GetEnvironmentValue("COMPUTERNAME", value));
-    EXPECT_FALSE(value.empty());
-    EXPECT_TRUE(platform::GetEnvironmentValue("USERNAME", value));
-    EXPECT_FALSE(value.empty());
+    EXPECT_EQ("/tmp", Value("TEMP"));
+    EXPECT_EQ("/home/someone", Value("USERPROFILE"));
+    for (const char* name : {"COMPUTERNAME", "USERNAME"})
+        EXPECT_TRUE(Value(name) != "<unset>" && !Value(name).empty()) << name;
     environment.Set("TEMP", "/explicit");
-    EXPECT_TRUE(platform::GetEnvironmentValue("TEMP", value));
-    EXPECT_EQ("/explicit", value);
-}
+    EXPECT_EQ("/explicit", Value("TEMP"));
 #endif
+}
 
 TEST(Environment, ProcessFacts) {
     std::string path = platform::ExecutablePath();

@@ -23,13 +23,36 @@ class RecordingAppender : public scrivlog::CAppenderSkeleton {
   public:
     // Named "Recorder" at threshold All; opened at once unless `open` is false.
     explicit RecordingAppender(std::string_view name = "Recorder",
-                               scrivlog::Level threshold = scrivlog::Levels::All, bool open = true);
+                               scrivlog::Level threshold = scrivlog::Levels::All, bool open = true)
+        : CAppenderSkeleton(name, threshold) {
+        std::string ignored;
+        if (open)
+            Start(ignored);
+    }
 
     const char* GetClassName() const override { return "RecordingAppender"; }
     // Open and Close fail with OpenError / CloseError when those are set.
-    bool Open(std::string& error) override;
-    bool Close(std::string& error) override;
-    void Write(std::string_view text, const scrivlog::CLoggingEvent* event) override;
+    bool Open(std::string& error) override {
+        ++Opens;
+        if (OpenError.empty())
+            return CAppenderSkeleton::Open(error);
+        error = OpenError;
+        return false;
+    }
+    bool Close(std::string& error) override {
+        ++Closes;
+        if (CloseError.empty())
+            return CAppenderSkeleton::Close(error);
+        error = CloseError;
+        return false;
+    }
+    void Write(std::string_view text, const scrivlog::CLoggingEvent* event) override {
+        Texts.emplace_back(text);
+        if (event)
+            Events.push_back({event->Message.str(), event->Category.str(), event->ThreadName.str(),
+                              event->Level, event->ElapsedTime, event->AppenderName.str(),
+                              event->AppenderClassName.str()});
+    }
     bool DoAppend(const scrivlog::CLoggingEvent& event) override { return FormatAndWrite(event); }
 
     std::vector<std::string> Texts;  // headers and footers included

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/CivilDate.h"
 #include "platform/Clock.h"
 
 namespace testsupport {
@@ -14,22 +15,57 @@ namespace testsupport {
 class SettableClock : public platform::ClockSource {
   public:
     // Starts at 2011-03-14 09:26:53,589 local time, UTC equal to local, tick count 1000.
-    SettableClock();
-    ~SettableClock() override;
+    SettableClock() {
+        SetLocalTime(2011, 3, 14, 9, 26, 53, 589);
+        platform::SetClockSource(this);
+    }
+    ~SettableClock() override { platform::SetClockSource(nullptr); }
 
     void SetLocalTime(int year, int month, int day, int hour, int minute, int second,
-                      int millisecond = 0);
+                      int millisecond = 0) {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        m_localMilliseconds = platform::DaysFromCivil(year, month, day) * 86400000LL +
+                              ((hour * 60 + minute) * 60 + second) * 1000LL + millisecond;
+    }
     // Local time minus UTC, in minutes.
-    void SetUtcOffsetMinutes(int minutes);
-    void SetTickCount(uint32_t ticks);
+    void SetUtcOffsetMinutes(int minutes) {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        m_utcOffsetMinutes = minutes;
+    }
+    void SetTickCount(uint32_t ticks) {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        m_ticks = ticks;
+    }
     // Moves the date, the time and the tick count forward.
-    void Advance(uint32_t milliseconds);
-    std::vector<uint32_t> Sleeps() const;
+    void Advance(uint32_t milliseconds) {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        m_localMilliseconds += milliseconds;
+        m_ticks += milliseconds;
+    }
+    std::vector<uint32_t> Sleeps() const {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        return m_sleeps;
+    }
 
-    platform::DateTime LocalTime() override;
-    platform::DateTime UtcTime() override;
-    uint32_t TickCount() override;
-    void Sleep(uint32_t milliseconds) override;
+    platform::DateTime LocalTime() override {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        return platform::CivilFromMilliseconds(m_localMilliseconds);
+    }
+    platform::DateTime UtcTime() override {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        return platform::CivilFromMilliseconds(m_localMilliseconds - m_utcOffsetMinutes * 60000LL);
+    }
+    uint32_t TickCount() override {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        return m_ticks;
+    }
+    void Sleep(uint32_t milliseconds) override {
+        {
+            std::lock_guard<std::mutex> guard(m_mutex);
+            m_sleeps.push_back(milliseconds);
+        }
+        Advance(milliseconds);
+    }
 
   private:
     mutable std::mutex m_mutex;

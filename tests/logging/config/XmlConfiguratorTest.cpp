@@ -46,8 +46,6 @@ TEST(XmlConfigurator, CreatesClassesByName) {
 
 TEST(XmlConfigurator, ReadingErrorsAndInactiveStreams) {
     XmlConfigurator configurator;
-    EXPECT_FALSE(configurator.Load("no xml"));
-    EXPECT_EQ("Load XML file stream:XML open tag not found", configurator.Message);
     EXPECT_FALSE(configurator.Load("<c><category name=\"a\"/></c>"));
     EXPECT_EQ("unable to find root configuration in XML stream", configurator.Message);
     EXPECT_FALSE(configurator.Load("<c><root/><root/></c>"));

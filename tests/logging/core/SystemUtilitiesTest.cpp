@@ -27,14 +27,11 @@ TEST(SystemUtilities, ErrorTexts) {
 }
 
 TEST(SystemUtilities, ParseIntReadsLikeAtol) {
-    EXPECT_EQ(42, ParseInt("42abc"));
-    EXPECT_EQ(0, ParseInt(""));
-    EXPECT_EQ(-7, ParseInt("-7"));
-    EXPECT_EQ(12, ParseInt("  \t12"));
-    EXPECT_EQ(5, ParseInt("+5"));
-    EXPECT_EQ(0, ParseInt("abc"));
-    EXPECT_EQ(0, ParseInt("- 5"));
-    EXPECT_EQ(1, ParseInt("1MB"));
+    const std::pair<const char*, int32_t> table[] = {{"42abc", 42},  {"", 0},   {"-7", -7},
+                                                     {"  \t12", 12}, {"+5", 5}, {"abc", 0},
+                                                     {"- 5", 0},     {"1MB", 1}};
+    for (const auto& [text, value] : table)
+        EXPECT_EQ(value, ParseInt(text)) << text;
     EXPECT_EQ(INT32_MAX, ParseInt("99999999999999999999999"));
     EXPECT_EQ(INT32_MIN, ParseInt("-99999999999999999999999"));
 }

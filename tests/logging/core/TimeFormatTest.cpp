@@ -8,13 +8,11 @@ using testsupport::SettableClock;
 
 TEST(TimeFormat, NamedForms) {
     SettableClock clock;  // 2011-03-14 09:26:53,589
+    // The names ignore case.
     EXPECT_EQ("2011-03-14 09:26:53,589", FormatCurrentTime());
-    EXPECT_EQ("2011-03-14 09:26:53,589", FormatCurrentTime("ISO8601"));
     EXPECT_EQ("2011-03-14 09:26:53,589", FormatCurrentTime("iso8601"));
-    EXPECT_EQ("11-03-14 09:26:53", FormatCurrentTime("YY_MM_dd_HH_mm_ss"));
     EXPECT_EQ("11-03-14 09:26:53", FormatCurrentTime("yy_mm_DD_hh_MM_SS"));
     EXPECT_EQ("09:26:53,589", FormatCurrentTime("ABSOLUTE"));
-    EXPECT_EQ("09:26:53,589", FormatCurrentTime("HH:mm:ss,SSS"));
     // With a blank it is a date pattern: I, S, O, blank and 8, 6, 0, 1 written once each.
     EXPECT_EQ("I589O 8601", FormatCurrentTime("ISO 8601"));
 }
@@ -32,12 +30,12 @@ TEST(TimeFormat, DatePatternFields) {
 
 TEST(TimeFormat, QuotesAndLiterals) {
     SettableClock clock;
-    EXPECT_EQ("201103", FormatCurrentTime("yyyy''MM"));
-    EXPECT_EQ("It's 2011", FormatCurrentTime("'It''s' yyyy"));
-    EXPECT_EQ("at yyyy", FormatCurrentTime("'at yyyy"));  // unclosed literal runs to the end
-    EXPECT_EQ("--2011", FormatCurrentTime("'--'yyyy"));
-    EXPECT_EQ("03dd", FormatCurrentTime("MM'dd"));
-    EXPECT_EQ("", FormatCurrentTime("''"));
+    // An unclosed literal runs to the end; repeated punctuation inside quotes is kept.
+    const char* cases[][2] = {{"yyyy''MM", "201103"},  {"'It''s' yyyy", "It's 2011"},
+                              {"'at yyyy", "at yyyy"}, {"'--'yyyy", "--2011"},
+                              {"MM'dd", "03dd"},       {"''", ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c[1], FormatCurrentTime(c[0])) << c[0];
 }
 
 TEST(TimeFormat, TwelveHourClockAndMonthNames) {

@@ -78,14 +78,13 @@ TEST(HTMLLayout, RowsAndFoot) {
         "</td><td><font color=\"Red\">ERROR</font></td><td>Disk &lt;b&gt;full&lt;/b&gt; "
         "&quot;x&quot;</td>\n",
         Row(Levels::Error, "Disk <b>full</b> \"x\"", "a<b&&c>d"));
-    const char* colours[] = {"Magenta", "Red",   "Yellow", "Black", "Green",
-                             "Black",   "Black", "Black",  "Black", "Black"};
-    const Level levels[] = {Levels::Fatal, Levels::Error,  Levels::Warn,  Levels::Info,
-                            Levels::Debug, Levels::Notice, Levels::Alert, Levels::Critical,
-                            Levels::Trace, Levels::Force};
-    for (size_t i = 0; i < 10; ++i) {
-        std::string row = Row(levels[i]);  // no end tag: the next row or the foot closes it
-        EXPECT_EQ(std::string("<font color=\"") + colours[i] + "\">" + LevelToString(levels[i]) +
+    const std::pair<Level, const char*> colours[] = {
+        {Levels::Fatal, "Magenta"}, {Levels::Error, "Red"},  {Levels::Warn, "Yellow"},
+        {Levels::Debug, "Green"},   {Levels::Info, "Black"}, {Levels::Notice, "Black"},
+        {Levels::Force, "Black"}};
+    for (const auto& [level, colour] : colours) {
+        std::string row = Row(level);  // no end tag: the next row or the foot closes it
+        EXPECT_EQ(std::string("<font color=\"") + colour + "\">" + LevelToString(level) +
                       "</font></td><td>m</td>\n",
                   row.substr(row.find("<font")));
     }
