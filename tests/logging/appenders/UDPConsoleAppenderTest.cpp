@@ -196,9 +196,8 @@ TEST(UDPConsoleColorAppender, WrapsEachRecordInItsLevelColour) {
         {Levels::Trace, "\033[01;34m"}, {Levels::Debug, "\033[01;36m"},
         {Levels::Info, "\033[01;37m"},  {Levels::Warn, "\033[01;33m"},
         {Levels::Error, "\033[01;31m"}, {Levels::Fatal, "\033[01;35m"},
-        {Levels::Force, "\033[01;32m"}, {Levels::Alert, "\033[0m"},
-        {Levels::Critical, "\033[0m"},  {Levels::Notice, "\033[0m"},
-        {Levels::NotSet, "\033[0m"},    {Levels::Raw, "\033[0m"}};
+        {Levels::Force, "\033[01;32m"}, {Levels::Notice, "\033[0m"},
+        {Levels::Raw, "\033[0m"}};
     for (auto [level, colour] : cases) {
         logger.Log(level, "t");
         std::string text = level == Levels::Raw ? "t" : "t\r\n";
