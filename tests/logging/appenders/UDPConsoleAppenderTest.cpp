@@ -16,8 +16,6 @@
 
 #include <cstring>
 #include <fstream>
-
-#include "logging/config/ConfigurationLoader.h"
 #endif
 
 #include "logging/appenders/CUDPConsoleAppender.h"
@@ -268,7 +266,7 @@ std::string LogUnderSilentNameServer() {
     if (!silentNameServer.Bind(loopbackAddress, 53) || !listener.Bind(loopbackAddress, 0))
         return "cannot bind";
 
-    std::string result, errors;
+    std::string result;
     auto took = [&result, start = std::chrono::steady_clock::now()](const char* what,
                                                                     long long most) mutable {
         auto now = std::chrono::steady_clock::now();
@@ -277,22 +275,14 @@ std::string LogUnderSilentNameServer() {
             result += what + (" took " + std::to_string(ms) + " ms; ");
         start = now;
     };
-    CLogFactory factory;
-    std::string configuration =
-        "<logger:configuration><appender name=U class=UDPConsoleAppender>"
-        "<param name=hosts value=\"deadname;goodname;127.0.0.1\"/><param name=port value=\"" +
-        std::to_string(listener.LocalPort()) +
-        "\"/></appender><root><priority value=\"All\"/><appender-ref ref=\"U\"/></root>"
-        "</logger:configuration>";
-    if (!LoadConfiguration(factory, "Test", configuration, errors, {}) ||
-        !factory.StartAllAppenders(errors))
-        return errors;
-    CLogger* logger = factory.GetLogger("x");
-    took("configuring", 50);
+    CUDPConsoleAppender appender("udp", Levels::All);
+    CLogger logger("x", Levels::All, true);
+    Open(appender, logger, "deadname;goodname;127.0.0.1", listener.LocalPort());
+    took("configuring and opening", 50);
     // The first record waits for the names for at most a second, the next not at all.
-    logger->LogError("first");
+    logger.LogError("first");
     took("the first record", 1200);
-    logger->LogError("second");
+    logger.LogError("second");
     took("the second record", 50);
     // goodname and 127.0.0.1 get each record; deadname is skipped.
     std::string datagram, received;
