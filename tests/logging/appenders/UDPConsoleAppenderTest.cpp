@@ -21,7 +21,6 @@
 #include "logging/appenders/CUDPConsoleAppender.h"
 #include "logging/appenders/CUDPConsoleColorAppender.h"
 #include "logging/core/CLogger.h"
-#include "logging/core/CSimpleLayout.h"
 #include "platform/Udp.h"
 #include "tests/support/FramingLayout.h"
 #include "tests/support/SettableClock.h"
@@ -129,9 +128,9 @@ TEST(UDPConsoleAppender, SendsWholeTextToEachDestinationThatTakesIt) {
     // An empty text sends nothing; a long one is cut to its first 65535 bytes.
     logger.Log(Levels::Raw, "");
     logger.Log(Levels::Raw, std::string(40000, '\n').c_str());
-    std::string lineEnds(1024, '\n');
-    for (size_t i = 0; i < lineEnds.size(); i += 2)
-        lineEnds[i] = '\r';
+    std::string lineEnds;
+    while (lineEnds.size() < 1024)
+        lineEnds += "\r\n";
     Datagrams cut(63, lineEnds);
     cut.push_back(lineEnds.substr(0, 1023));
     EXPECT_EQ(cut, to.Take(0, 64));
