@@ -44,14 +44,12 @@ TEST(SystemLog, RegistersReportsAndDeregistersOnTheSystemLog) {
         taken += ReportSystemLogEntry(source, SystemLogType::Error, 100, 0, "flood");
     EXPECT_LT(0u, DroppedSystemLogEntries() - dropped);
     EXPECT_EQ(5003u, taken + DroppedSystemLogEntries() - dropped);
-    const std::string tail = " ScrivlogPlatformTest[" + std::to_string(getpid()) + "]: ";
-    std::string expected[] = {"<14>Mar 14 09:26:53" + tail + "platform test entry",
-                              "<12>Mar 14 09:26:53" + tail + "platform test entry",
-                              "<11>Mar 14 09:26:53" + tail + "platform test entry"};
+    const std::string tail = "Mar 14 09:26:53 ScrivlogPlatformTest[" + std::to_string(getpid()) +
+                             "]: platform test entry";
     char entry[256];
-    for (const std::string& text : expected) {
+    for (const char* priority : {"<14>", "<12>", "<11>"}) {
         ssize_t size = recv(reader, entry, sizeof entry, MSG_DONTWAIT);
-        EXPECT_EQ(text, std::string(entry, size > 0 ? static_cast<size_t>(size) : 0));
+        EXPECT_EQ(priority + tail, std::string(entry, size > 0 ? static_cast<size_t>(size) : 0));
     }
     for (int i = 3; i < taken; ++i)
         EXPECT_LT(0, recv(reader, entry, sizeof entry, MSG_DONTWAIT));
@@ -68,7 +66,6 @@ TEST(DebugOutput, PassesTextUpToItsFirstZero) {
     testing::internal::CaptureStderr();
 #endif
     WriteDebugOutput(std::string_view("line\r\n\0hidden", 13));
-    WriteDebugOutput("");
 #ifndef _WIN32
     std::fflush(stderr);
     EXPECT_EQ("line\r\n", testing::internal::GetCapturedStderr());

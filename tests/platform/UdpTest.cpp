@@ -69,10 +69,7 @@ bool FakeLookUp(std::string_view name, Ipv4Address& address) {
 TEST(HostNameResolver, WaitsOnlyWithinItsBudgetAndRetriesAFailureAfterAMinute) {
     testsupport::SettableClock clock;  // the retry goes by the tick count
     HostNameResolver resolver(FakeLookUp, 200);
-    HostNameAnswer answers[3];
-    answers[0].name = "good";
-    answers[1].name = "bad";
-    answers[2].name = "slow";
+    HostNameAnswer answers[3] = {{"good"}, {"bad"}, {"slow"}};
     resolver.LookUp(answers, 2, true);
     EXPECT_TRUE(answers[0].answered && answers[1].answered);
     EXPECT_EQ(ParseIpv4Address("10.0.0.1"), answers[0].address);

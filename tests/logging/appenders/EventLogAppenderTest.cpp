@@ -5,9 +5,9 @@
 
 #include "logging/appenders/CEventLogAppender.h"
 #include "logging/core/CLogger.h"
-#include "logging/core/CSimpleLayout.h"
 #include "logging/core/SystemUtilities.h"
 #include "platform/SystemErrors.h"
+#include "tests/support/FramingLayout.h"
 
 using namespace scrivlog;
 using platform::SystemLogType;
@@ -45,23 +45,11 @@ class RecordingSystemLog : public platform::SystemLogService {
     Texts calls;
 };
 
-class FramingLayout : public CSimpleLayout {
-  public:
-    bool FormatHeader(std::string& text, std::string_view, std::string_view name) override {
-        text = "<begin " + std::string(name) + ">";
-        return true;
-    }
-    bool FormatFooter(std::string& text, std::string_view, std::string_view) override {
-        text = "<end>";
-        return true;
-    }
-};
-
 }  // namespace
 
-TEST(EventLogAppender, ReportsUnderASourceNamedAfterTheAppenderAndTellsFailures) {
+TEST(EventLogAppender, ReportsEachLevelsTypeUnderASourceNamedAfterTheAppenderAndTellsFailures) {
     RecordingSystemLog log;
-    FramingLayout layout;
+    testsupport::FramingLayout layout;
     std::string error;
     {
         CEventLogAppender appender("Shell", Levels::All);
@@ -71,11 +59,15 @@ TEST(EventLogAppender, ReportsUnderASourceNamedAfterTheAppenderAndTellsFailures)
         EXPECT_TRUE(appender.Start(error));  // registered already: no second header
         CLogger logger("x", Levels::All, true);
         logger.AddAppender(&appender);
+        logger.LogError("bad");
         logger.Log(Levels::Warn, "careful");
+        logger.Log(Levels::Info, "fine");
     }
-    // Destruction closed it: footer, then deregistration. Type 4 is information, 2 warning.
-    EXPECT_EQ((Texts{"register Shell", "4 100 0 <begin Shell>", "2 100 0 WARN - careful\r\n",
-                     "4 100 0 <end>", "deregister"}),
+    // Destruction closed it: footer, then deregistration. Up to Error a record is an error
+    // (type 1), below Info a warning (2), the rest and header and footer information (4).
+    EXPECT_EQ((Texts{"register Shell", "4 100 0 <begin>\n", "1 100 0 ERROR - bad\r\n",
+                     "2 100 0 WARN - careful\r\n", "4 100 0 INFO - fine\r\n", "4 100 0 <end>\n",
+                     "deregister"}),
               log.calls);
 
     log.calls.clear();
@@ -94,20 +86,4 @@ TEST(EventLogAppender, ReportsUnderASourceNamedAfterTheAppenderAndTellsFailures)
     logger.LogError("lost");
     EXPECT_TRUE(appender.Stop(error));
     EXPECT_EQ((Texts{"register Denied", "register Denied", "deregister"}), log.calls);
-}
-
-TEST(EventLogAppender, LevelsMapToErrorWarningAndInformation) {
-    CLoggingEvent event;
-    std::pair<Level, SystemLogType> cases[] = {{Levels::Off, SystemLogType::Error},
-                                               {Levels::Fatal, SystemLogType::Error},
-                                               {Levels::Error, SystemLogType::Error},
-                                               {301, SystemLogType::Warning},
-                                               {599, SystemLogType::Warning},
-                                               {Levels::Info, SystemLogType::Information},
-                                               {Levels::Force, SystemLogType::Information},
-                                               {Levels::Raw, SystemLogType::Information}};
-    for (auto [level, type] : cases) {
-        event.Level = level;
-        EXPECT_EQ(type, CEventLogAppender::EventType(&event)) << level;
-    }
 }

@@ -6,9 +6,7 @@
 #include <vector>
 
 #ifndef _WIN32
-#include <fcntl.h>
 #include <net/if.h>
-#include <poll.h>
 #include <sched.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
@@ -16,16 +14,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstring>
-
-#include "logging/config/ConfigurationLoader.h"
+#include <fstream>
 #endif
 
 #include "logging/appenders/CUDPConsoleAppender.h"
 #include "logging/appenders/CUDPConsoleColorAppender.h"
 #include "logging/core/CLogger.h"
-#include "logging/core/CSimpleLayout.h"
 #include "platform/Udp.h"
 #include "tests/support/FramingLayout.h"
 #include "tests/support/SettableClock.h"
@@ -77,31 +72,29 @@ using testsupport::FramingLayout;
 
 TEST(UDPConsoleAppender, HostsAndPortTexts) {
     CUDPConsoleAppender appender("udp", Levels::All);
-    platform::Ipv4Address one = platform::ParseIpv4Address("127.0.0.1");
+    platform::Ipv4Address one = platform::ParseIpv4Address("127.0.0.1"),
+                          nine = platform::ParseIpv4Address("127.0.0.9"),
+                          no = platform::NoIpv4Address;
     EXPECT_EQ(std::vector<platform::Ipv4Address>{one}, appender.GetDestinations());
     EXPECT_EQ(4884, appender.GetPort());
     EXPECT_FALSE(appender.SetParam("ClearScreen", "true"));  // colour class only
 
-    // Every separator makes a piece, empty ones included.
-    EXPECT_EQ((std::vector<std::string_view>{"", "x", "", ""}),
-              CUDPConsoleAppender::SplitHosts(";x, "));
-    // Digits and dots that make no address, and names too long to be a host, stand for
-    // the invalid address without a look-up; so does nothing else.
-    for (const std::string& bad :
-         {std::string("1.2.3.4.5"), std::string(128, 'h'), std::string(200, '1') + ".1"}) {
-        platform::Ipv4Address address = 0;
-        EXPECT_TRUE(CUDPConsoleAppender::AddressWithoutLookUp(bad, address));
-        EXPECT_EQ(platform::NoIpv4Address, address);
-    }
-    platform::Ipv4Address address = 0;
-    EXPECT_FALSE(CUDPConsoleAppender::AddressWithoutLookUp("", address));
-    EXPECT_FALSE(CUDPConsoleAppender::AddressWithoutLookUp("pc1", address));
-    std::string hosts = "127.0.0.9;LocalHost," + std::string(300, 'n') + ";127.0.0.9";
+    // Every separator makes a piece, empty ones included; duplicates are kept. A name too
+    // long to be a host, like digits and dots that make no address, stands for the invalid
+    // address without a look-up.
+    std::string hosts = "127.0.0.9;LocalHost," + std::string(300, 'n') + ";127.0.0.9 ";
     EXPECT_TRUE(appender.SetParam("Hosts", hosts));
-    platform::Ipv4Address nine = platform::ParseIpv4Address("127.0.0.9");
-    EXPECT_EQ((std::vector<platform::Ipv4Address>{nine, one, platform::NoIpv4Address, nine}),
+    EXPECT_EQ((std::vector<platform::Ipv4Address>{nine, one, no, nine, no}),
               appender.GetDestinations());
     EXPECT_EQ(hosts, appender.GetParam("hosts"));
+    for (auto [host, known] : {std::pair<std::string, bool>{"1.2.3.4.5", true},
+                               {std::string(128, 'h'), true},
+                               {"", false},
+                               {"pc1", false}}) {
+        platform::Ipv4Address address = 0;
+        EXPECT_EQ(known, CUDPConsoleAppender::AddressWithoutLookUp(host, address)) << host;
+        EXPECT_EQ(no, address);
+    }
 
     // The port wraps to 16 bits; an overlong text saturates instead of overrunning.
     EXPECT_TRUE(appender.SetParam("PORT", "70000"));
@@ -149,7 +142,6 @@ TEST(UDPConsoleAppender, SendsWholeTextToEachDestinationThatTakesIt) {
     std::string printed = testing::internal::GetCapturedStdout();
     int code = 0;
     ASSERT_EQ(1, std::sscanf(printed.c_str(), "SendToError:%d", &code)) << printed;
-    EXPECT_NE(0, code);
     std::string line = "SendToError:" + std::to_string(code) + "\n";
     EXPECT_EQ(line + line + line, printed);
     std::string error;
@@ -201,9 +193,8 @@ TEST(UDPConsoleColorAppender, WrapsEachRecordInItsLevelColour) {
         {Levels::Trace, "\033[01;34m"}, {Levels::Debug, "\033[01;36m"},
         {Levels::Info, "\033[01;37m"},  {Levels::Warn, "\033[01;33m"},
         {Levels::Error, "\033[01;31m"}, {Levels::Fatal, "\033[01;35m"},
-        {Levels::Force, "\033[01;32m"}, {Levels::Alert, "\033[0m"},
-        {Levels::Critical, "\033[0m"},  {Levels::Notice, "\033[0m"},
-        {Levels::NotSet, "\033[0m"},    {Levels::Raw, "\033[0m"}};
+        {Levels::Force, "\033[01;32m"}, {Levels::Notice, "\033[0m"},
+        {Levels::Raw, "\033[0m"}};
     for (auto [level, colour] : cases) {
         logger.Log(level, "t");
         std::string text = level == Levels::Raw ? "t" : "t\r\n";
@@ -258,98 +249,68 @@ namespace {
 // UDP appender naming "deadname", "goodname" and 127.0.0.1, logs two records, and
 // answers what went wrong ("" when nothing did, "skip" when namespaces are not allowed).
 std::string LogUnderSilentNameServer() {
-    if (unshare(CLONE_NEWNS | CLONE_NEWNET) != 0)
-        return "skip";
-    auto bindFile = [](const char* target, const std::string& text) {
-        std::string path =
-            "/tmp/scrivlog-silent-" + std::to_string(getpid()) + "-" + std::to_string(text.size());
-        FILE* file = std::fopen(path.c_str(), "w");
-        if (!file)
-            return false;
-        std::fputs(text.c_str(), file);
-        std::fclose(file);
-        bool bound = mount(path.c_str(), target, nullptr, MS_BIND, nullptr) == 0;
-        unlink(path.c_str());
-        return bound;
-    };
     ifreq loopback{};
     std::strcpy(loopback.ifr_name, "lo");
-    int control = socket(AF_INET, SOCK_DGRAM, 0);
-    bool up = ioctl(control, SIOCGIFFLAGS, &loopback) == 0 &&
-              (loopback.ifr_flags |= IFF_UP, ioctl(control, SIOCSIFFLAGS, &loopback) == 0);
-    close(control);
-    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 || !up ||
-        !bindFile("/etc/resolv.conf", "nameserver 127.0.0.1\noptions timeout:5 attempts:2\n") ||
-        !bindFile("/etc/hosts", "127.0.0.1 localhost goodname\n") ||
-        !bindFile("/etc/nsswitch.conf", "hosts: files dns\n"))
+    int control = unshare(CLONE_NEWNS | CLONE_NEWNET) == 0 ? socket(AF_INET, SOCK_DGRAM, 0) : -1;
+    if (control < 0 || ioctl(control, SIOCGIFFLAGS, &loopback) != 0 ||
+        (loopback.ifr_flags |= IFF_UP, ioctl(control, SIOCSIFFLAGS, &loopback) != 0) ||
+        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount("none", "/etc", "tmpfs", 0, nullptr) != 0)  // gone with the namespace
         return "skip";
+    std::ofstream("/etc/resolv.conf") << "nameserver 127.0.0.1\noptions timeout:5 attempts:2\n";
+    std::ofstream("/etc/hosts") << "127.0.0.1 localhost goodname\n";
+    std::ofstream("/etc/nsswitch.conf") << "hosts: files dns\n";
     platform::UdpSocket silentNameServer, listener;
     platform::Ipv4Address loopbackAddress = platform::ParseIpv4Address("127.0.0.1");
     if (!silentNameServer.Bind(loopbackAddress, 53) || !listener.Bind(loopbackAddress, 0))
         return "cannot bind";
 
-    using Clock = std::chrono::steady_clock;
-    auto milliseconds = [](Clock::time_point since) {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count();
+    std::string result;
+    auto took = [&result, start = std::chrono::steady_clock::now()](const char* what,
+                                                                    long long most) mutable {
+        auto now = std::chrono::steady_clock::now();
+        long long ms = std::chrono::duration_cast<std::chrono::milliseconds>(now - start).count();
+        if (ms > most)
+            result += what + (" took " + std::to_string(ms) + " ms; ");
+        start = now;
     };
-    std::string result, errors;
-    CLogFactory factory;
-    Clock::time_point start = Clock::now();
-    std::string configuration =
-        "<logger:configuration><appender name=U class=UDPConsoleAppender>"
-        "<param name=hosts value=\"deadname;goodname;127.0.0.1\"/><param name=port value=\"" +
-        std::to_string(listener.LocalPort()) +
-        "\"/></appender><root><priority value=\"All\"/><appender-ref ref=\"U\"/></root>"
-        "</logger:configuration>";
-    if (!LoadConfiguration(factory, "Test", configuration, errors, {}) ||
-        !factory.StartAllAppenders(errors))
-        return errors;
-    if (milliseconds(start) > 50)
-        result += "configuring took " + std::to_string(milliseconds(start)) + " ms; ";
+    CUDPConsoleAppender appender("udp", Levels::All);
+    CLogger logger("x", Levels::All, true);
+    testing::internal::CaptureStdout();  // where a failed send is reported
+    Open(appender, logger, "deadname;goodname;127.0.0.1", listener.LocalPort());
+    took("configuring and opening", 50);
     // The first record waits for the names for at most a second, the next not at all.
-    CLogger* logger = factory.GetLogger("x");
-    start = Clock::now();
-    logger->LogError("first");
-    if (milliseconds(start) > 1200)
-        result += "the first record took " + std::to_string(milliseconds(start)) + " ms; ";
-    start = Clock::now();
-    logger->LogError("second");
-    if (milliseconds(start) > 50)
-        result += "the second record took " + std::to_string(milliseconds(start)) + " ms; ";
-    // goodname and 127.0.0.1 get each record; deadname is skipped.
+    logger.LogError("first");
+    took("the first record", 1200);
+    logger.LogError("second");
+    took("the second record", 50);
+    // goodname and 127.0.0.1 get each record; deadname is skipped, not sent to.
     std::string datagram, received;
     while (listener.Receive(datagram, 200))
         received += datagram;
     if (received != "first\r\nfirst\r\nsecond\r\nsecond\r\n")
         result += "received " + received;
-    return result;
+    std::fflush(stdout);
+    return result + testing::internal::GetCapturedStdout();
 }
 
 }  // namespace
 
 TEST(UDPConsoleAppender, ANameServerThatNeverAnswersDelaysNothingButTheFirstRecord) {
-    int channel[2];
-    ASSERT_EQ(0, pipe(channel));
-    pid_t child = fork();
-    ASSERT_LE(0, child);
-    if (child == 0) {
-        close(channel[0]);
-        std::string result = LogUnderSilentNameServer();
-        ssize_t written = write(channel[1], result.data(), result.size());
-        _exit(written < 0 ? 1 : 0);  // the resolver may still wait on the name server
-    }
-    close(channel[1]);
-    std::string result;
-    char buffer[512];
-    pollfd wait{channel[0], POLLIN, 0};
-    ssize_t got;
-    while (poll(&wait, 1, 20000) == 1 && (got = read(channel[0], buffer, sizeof buffer)) > 0)
-        result.append(buffer, static_cast<size_t>(got));
-    close(channel[0]);
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    if (result == "skip")
+    // The child ends at once, though the resolver may still wait on the name server.
+    bool skipped = false;
+    auto passed = [&skipped](int status) {
+        skipped = WIFEXITED(status) && WEXITSTATUS(status) == 2;
+        return WIFEXITED(status) && WEXITSTATUS(status) != 1;
+    };
+    EXPECT_EXIT(
+        {
+            std::string result = LogUnderSilentNameServer();
+            std::fputs(result.c_str(), stderr);
+            _exit(result == "skip" ? 2 : result.empty() ? 0 : 1);
+        },
+        passed, "");
+    if (skipped)
         GTEST_SKIP() << "no private mount and network namespace here";
-    EXPECT_EQ("", result);
 }
 #endif
