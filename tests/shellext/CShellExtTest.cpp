@@ -134,14 +134,16 @@ TEST_F(CShellExtTest, InterfacesShareOneCountAndTheModuleCountsItsObjects) {
     void* other = &other;
     EXPECT_EQ(E_NOINTERFACE, init->QueryInterface(IID_IClassFactory, &other));
     EXPECT_EQ(nullptr, other);
-    EXPECT_EQ(4u, init->AddRef());
-    EXPECT_EQ(3u, menu->Release());
-    EXPECT_EQ(2u, init->Release());
-    EXPECT_EQ(1u, unknown->Release());
-    EXPECT_EQ(0u, init->Release());
+    EXPECT_EQ(E_POINTER, init->QueryInterface(IID_IUnknown, nullptr));
+    EXPECT_EQ(2u, menu->Release());
+    EXPECT_EQ(1u, init->Release());
+    EXPECT_EQ(0u, unknown->Release());
     EXPECT_EQ(1, tamarack::RefThisDll);
 
-    // Aggregation and unknown interfaces or classes create nothing that stays.
+    // Null out-pointers, aggregation, unknown interfaces or classes create nothing that stays.
+    EXPECT_EQ(E_POINTER, factory->CreateInstance(nullptr, IID_IUnknown, nullptr));
+    EXPECT_EQ(E_POINTER, factory->QueryInterface(IID_IUnknown, nullptr));
+    EXPECT_EQ(E_POINTER, DllGetClassObject(tamarack::CLSID_DLLRegisterer, IID_IUnknown, nullptr));
     other = &other;
     EXPECT_EQ(CLASS_E_NOAGGREGATION,
               factory->CreateInstance(factory, IID_IUnknown, reinterpret_cast<void**>(&other)));

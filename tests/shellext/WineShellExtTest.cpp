@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -122,14 +121,14 @@ std::vector<std::string> MenuLines(HMENU menu) {
     return lines;
 }
 
-// Each child window of `window` as "class:text".
+// Each child window of `window` as "class id:text".
 std::vector<std::string> ChildTexts(HWND window) {
     std::vector<std::string> texts;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char text[256] = "", name[64] = "";
         GetWindowTextA(child, text, sizeof text);
         GetClassNameA(child, name, sizeof name);
-        texts.push_back(std::string(name) + ":" + text);
+        texts.push_back(std::string(name) + " " + std::to_string(GetDlgCtrlID(child)) + ":" + text);
     }
     return texts;
 }
@@ -242,46 +241,17 @@ TEST_F(WineShellExtTest, RealMenusGetTheEntriesWithBitmapsAndTheModuleCountsObje
     EXPECT_EQ(S_OK, canUnloadNow());
     FreeLibrary(module);
 
+    // Appended after what the menu holds; the file menu is in the path table below, the
+    // other selections and the flags on the stand-in shell.
     HMENU menu = CreatePopupMenu();
     InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, 1, "Open");
-    EXPECT_EQ(6, BuildMenu(menu, {file}, CMF_NORMAL));
+    EXPECT_EQ(4, BuildMenu(menu, {folder}, CMF_EXPLORE));
     EXPECT_EQ((std::vector<std::string>{"1 Open", "-", "100 [shell] Shell (Current directory)",
+                                        "101 [shell] Shell (" + folder + ")",
                                         "102 [clipboard] Copy to Clipboard (Current directory)",
-                                        "103 [clipboard] Copy to Clipboard (" + file + ")", "-",
-                                        "104 [touch] Touch " + file + " (cur date/time)",
-                                        "105 [touch] Touch " + file + " ...", "-"}),
+                                        "103 [clipboard] Copy to Clipboard (" + folder + ")", "-"}),
               MenuLines(menu));
     DestroyMenu(menu);
-    menu = CreatePopupMenu();
-    EXPECT_EQ(4, BuildMenu(menu, {folder}, CMF_EXPLORE));
-    EXPECT_EQ(8, BuildMenu(menu, {file, folder}, CMF_NORMAL));
-    EXPECT_EQ(0, BuildMenu(menu, {file, folder}, CMF_DEFAULTONLY));
-    EXPECT_EQ(
-        (std::vector<std::string>{
-            "-", "100 [shell] Shell (Current directory)", "101 [shell] Shell (" + folder + ")",
-            "102 [clipboard] Copy to Clipboard (Current directory)",
-            "103 [clipboard] Copy to Clipboard (" + folder + ")", "-", "-",
-            "100 [shell] Shell (Current directory)", "-",
-            "106 Touch selected files (cur date/time)", "107 Touch seledted files ...", "-"}),
-        MenuLines(menu));
-    DestroyMenu(menu);
-}
-
-TEST_F(WineShellExtTest, TouchSetsAllThreeTimesToNow) {
-    const uint64_t old = LocalToUtcTicks(2001, 2, 3, 4, 5, 6);
-    std::string first = MakeFile(directory, "a.txt", old);
-    std::string second = MakeFile(directory, "b c.txt", old);
-    FILETIME before;
-    GetSystemTimeAsFileTime(&before);
-    Invoke({first}, 4);
-    std::vector<uint64_t> times = TimesOf(first);
-    EXPECT_EQ(std::vector<uint64_t>(3, times[2]), times);
-    EXPECT_GE(times[2] + 10000000, Ticks(before));  // the clock's resolution aside
-    EXPECT_LT(times[2], Ticks(before) + 600000000ULL);
-    Invoke({first, second}, 6);
-    std::vector<uint64_t> both = TimesOf(second);
-    EXPECT_EQ(both[0], both[2]);
-    EXPECT_GE(both[2], times[2]);
 }
 
 // Names in any script and paths past the classic length, in the code page the process
@@ -328,8 +298,13 @@ TEST_F(WineShellExtTest, EveryPathGetsItsMenuClipboardTextsAndTouch) {
         ASSERT_EQ(8u, lines.size());
         std::string dir = c.path.substr(0, c.path.rfind('\\'));
         if (c.path.size() + 20 <= 271) {
-            EXPECT_EQ("103 [clipboard] Copy to Clipboard (" + c.path + ")", lines[3]);
-            EXPECT_EQ("105 [touch] Touch " + c.path + " ...", lines[6]);
+            EXPECT_EQ(
+                (std::vector<std::string>{"-", "100 [shell] Shell (Current directory)",
+                                          "102 [clipboard] Copy to Clipboard (Current directory)",
+                                          "103 [clipboard] Copy to Clipboard (" + c.path + ")", "-",
+                                          "104 [touch] Touch " + c.path + " (cur date/time)",
+                                          "105 [touch] Touch " + c.path + " ...", "-"}),
+                lines);
         } else {  // shortened in the middle, to the menu's 271 characters
             EXPECT_EQ(271u, platform::Utf16FromUtf8(lines[3].substr(16)).size()) << lines[3];
             EXPECT_NE(std::string::npos, lines[3].find("n...n")) << lines[3];
@@ -348,7 +323,14 @@ TEST_F(WineShellExtTest, EveryPathGetsItsMenuClipboardTextsAndTouch) {
         EXPECT_EQ((std::vector<std::string>{quoted(c.path), c.name, c.upperName, quoted(dir)}),
                   texts);
         PressKeys(false, false);
+        FILETIME before;
+        GetSystemTimeAsFileTime(&before);
         Invoke({c.path}, 4);
+        // All three times are now (the clock's resolution aside), in that file alone.
+        std::vector<uint64_t> touched = TimesOf(c.file);
+        EXPECT_EQ(std::vector<uint64_t>(3, touched[2]), touched);
+        EXPECT_GE(touched[2] + 10000000, Ticks(before));
+        EXPECT_LT(touched[2], Ticks(before) + 600000000ULL);
         for (const std::string& file : files)
             EXPECT_EQ(file == c.file, TimesOf(file)[2] != old) << c.path << " touched " << file;
         MakeFile(directory, c.file.substr(folder.size() + 1), old);
@@ -357,106 +339,27 @@ TEST_F(WineShellExtTest, EveryPathGetsItsMenuClipboardTextsAndTouch) {
     DeleteFileW(WideFilePath(files[9]).c_str());
 }
 
-TEST_F(WineShellExtTest, DialogTemplateAndBitmapsAreCompiledIn) {
-    HMODULE module = LoadLibraryExA(DllPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(nullptr, module);
-    auto resource = [&](int id, LPCSTR type) {
-        HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), type);
-        return found ? static_cast<const BYTE*>(LockResource(LoadResource(module, found)))
-                     : nullptr;
-    };
-    // The three menu bitmaps: 16 x 16 pixels, 4 bits per pixel, uncompressed.
-    for (int id = 101; id <= 103; ++id) {
-        BITMAPINFOHEADER header{};
-        if (const BYTE* data = resource(id, reinterpret_cast<LPCSTR>(RT_BITMAP)))
-            std::memcpy(&header, data, sizeof header);
-        EXPECT_EQ("16 16 4 0", std::to_string(header.biWidth) + " " +
-                                   std::to_string(header.biHeight) + " " +
-                                   std::to_string(header.biBitCount) + " " +
-                                   std::to_string(header.biCompression))
-            << id;
-    }
-    // The dialog template, read field by field as `layout` names them: D a double word
-    // (hex), W a word, T a text ('#N' for an ordinal), | the 4-byte alignment of an item.
-    const BYTE* start = resource(101, reinterpret_cast<LPCSTR>(RT_DIALOG));
-    ASSERT_NE(nullptr, start);
-    const BYTE* at = start;
-    auto word = [&] {
-        WORD value;
-        std::memcpy(&value, at, 2);
-        at += 2;
-        return value;
-    };
-    auto read = [&](const std::string& layout) {
-        std::string fields;
-        for (char field : layout) {
-            std::string text;
-            if (field == '|') {
-                while ((at - start) % 4)
-                    ++at;
-                continue;
-            } else if (field == 'D') {
-                char hex[16];
-                unsigned long low = word();
-                std::snprintf(hex, sizeof hex, "%lX",
-                              low | static_cast<unsigned long>(word()) << 16);
-                text = hex;
-            } else if (field == 'W') {
-                text = std::to_string(word());
-            } else {
-                WORD c = word();
-                text = c == 0xFFFF ? "#" + std::to_string(word()) : "'";
-                for (; c != 0xFFFF && c != 0; c = word())
-                    text += static_cast<char>(c);
-                text += text[0] == '#' ? "" : "'";
-            }
-            fields += (fields.empty() ? "" : " ") + text;
-        }
-        return fields;
-    };
-    // Style, extended style, item count, position and size, menu, class, caption, font.
-    EXPECT_EQ("80C800C0 0 14 0 0 247 57 '' '' 'Choose Date/Time' 8 'MS Sans Serif'",
-              read("DDWWWWWTTTWT"));
-    // Each item: style, extended style, position and size, id, class (0x80 button, 0x82
-    // static, 0x85 combo box), text, no creation data.
-    std::vector<std::string> items;
-    for (int i = 0; i < 14; ++i)
-        items.push_back(read("|DDWWWWWTTW"));
-    FreeLibrary(module);
-    EXPECT_EQ(
-        (std::vector<std::string>{
-            "50020000 0 7 9 16 8 65535 #130 '&Day:' 0", "50230903 0 31 7 27 119 1000 #133 '' 0",
-            "50020000 0 7 22 23 8 65535 #130 '&Month:' 0", "50230903 0 31 20 70 86 1001 #133 '' 0",
-            "50020000 0 7 35 20 8 65535 #130 '&Year:' 0", "50230903 0 31 34 48 85 1002 #133 '' 0",
-            "50020000 0 105 9 22 8 65535 #130 '&Hours:' 0", "50230903 0 137 7 48 30 1003 #133 '' 0",
-            "50020000 0 105 22 28 8 65535 #130 '&Minutes:' 0",
-            "50230903 0 137 20 48 30 1004 #133 '' 0",
-            "50020000 0 105 35 31 8 65535 #130 '&Seconds:' 0",
-            "50230903 0 137 34 48 30 1005 #133 '' 0", "50010001 0 190 7 50 14 1 #128 'OK' 0",
-            "50010000 0 190 24 50 14 2 #128 'Cancel' 0"}),
-        items);
-}
-
 TEST_F(WineShellExtTest, TouchFailureBoxAndDateTimeDialogAreRealWindows) {
     if (GetEnvironmentVariableA("DISPLAY", nullptr, 0) == 0)
         GTEST_SKIP() << "no display";
     const uint64_t original = LocalToUtcTicks(2019, 6, 15, 14, 30, 45) + 1234567;  // and 0.12 s
     std::string file = MakeFile(directory, "a.txt", original);
     std::vector<std::string> children;
-    std::string text;
-    HANDLE holder = CreateFileW(WideFromUtf8(file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                0, nullptr);
-    EXPECT_TRUE(WithWindow(
-        "Tamarack",
-        [&](HWND box) {
-            char buffer[512] = "";
-            GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
-            text = buffer;
-            children = ChildTexts(box);
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-        },
-        [&] { Invoke({file}, 4); }));
-    CloseHandle(holder);
+    // The text of the "Tamarack" box that `run` shows (its children in `children`), closed.
+    auto boxText = [&](const std::function<void()>& run) {
+        std::string text = "(no box)";
+        WithWindow(
+            "Tamarack",
+            [&](HWND box) {
+                char buffer[1024] = "";
+                GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
+                text = buffer;
+                children = ChildTexts(box);
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+            },
+            run);
+        return text;
+    };
     // The system's text for an error, without its closing line break.
     auto reason = [](DWORD code) {
         char buffer[512] = "";
@@ -464,13 +367,16 @@ TEST_F(WineShellExtTest, TouchFailureBoxAndDateTimeDialogAreRealWindows) {
                        buffer, sizeof buffer, nullptr);
         return std::string(buffer, std::strcspn(buffer, "\r\n"));
     };
+    HANDLE holder = CreateFileW(WideFromUtf8(file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                0, nullptr);
     EXPECT_EQ(
         "Unable to touch file '" + file + "' (Open: " + reason(ERROR_SHARING_VIOLATION) + ").",
-        text);
+        boxText([&] { Invoke({file}, 4); }));
+    CloseHandle(holder);
     EXPECT_EQ(1, std::count_if(children.begin(), children.end(), [](const std::string& child) {
-                  return child.rfind("Button:", 0) == 0;
+                  return child.rfind("Button ", 0) == 0;
               }));
-    EXPECT_NE(children.end(), std::find(children.begin(), children.end(), "Button:OK"));
+    EXPECT_NE(children.end(), std::find(children.begin(), children.end(), "Button 1:OK"));
     // A shell that cannot start in its directory, whose short form too is too long for a
     // process, is reported in the same box (and not started elsewhere).
     std::string deep = PathOf(directory);
@@ -478,62 +384,43 @@ TEST_F(WineShellExtTest, TouchFailureBoxAndDateTimeDialogAreRealWindows) {
         deep += "\\abcdefgh";
         ASSERT_TRUE(CreateDirectoryW(WideFilePath(deep).c_str(), nullptr));
     }
-    text.clear();
-    EXPECT_TRUE(WithWindow(
-        "Tamarack",
-        [&](HWND box) {
-            char buffer[1024] = "";
-            GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
-            text = buffer;
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-        },
-        [&] { Invoke({deep}, 1); }));
     EXPECT_EQ(
         "Unable to open a shell in '" + deep + "' (" + reason(ERROR_FILENAME_EXCED_RANGE) + ").",
-        text);
+        boxText([&] { Invoke({deep}, 1); }));
 
     // The dialog offers the file's time; Cancel changes nothing.
-    std::vector<int> counts, selections;
-    EXPECT_TRUE(WithWindow(
-        "Choose Date/Time",
-        [&](HWND dialog) {
-            children = ChildTexts(dialog);
-            for (int id = 1000; id <= 1005; ++id) {
-                counts.push_back(
-                    static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0)));
-                selections.push_back(
-                    static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)));
-            }
-            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        },
-        [&] { Invoke({file}, 5); }));
+    auto dialog = [&](const std::function<void(HWND)>& act) {
+        return WithWindow("Choose Date/Time", act, [&] { Invoke({file}, 5); });
+    };
+    std::vector<int> counts;
+    EXPECT_TRUE(dialog([&](HWND dialog) {
+        children = ChildTexts(dialog);
+        for (int id = 1000; id <= 1005; ++id)
+            counts.push_back(static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0)));
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    }));
     EXPECT_EQ(original, TimesOf(file)[2]);
     // OK with the values as offered keeps the time exactly, its fraction of a second too.
-    EXPECT_TRUE(WithWindow(
-        "Choose Date/Time", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); },
-        [&] { Invoke({file}, 5); }));
+    EXPECT_TRUE(dialog([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); }));
     EXPECT_EQ(original, TimesOf(file)[2]);
     // A drop-down list shows its selection as its text.
     EXPECT_EQ(
-        (std::vector<std::string>{"Static:&Day:", "ComboBox:15", "Static:&Month:", "ComboBox:June",
-                                  "Static:&Year:", "ComboBox:2019", "Static:&Hours:", "ComboBox:14",
-                                  "Static:&Minutes:", "ComboBox:30",
-                                  "Static:&Seconds:", "ComboBox:45", "Button:OK", "Button:Cancel"}),
+        (std::vector<std::string>{
+            "Static 65535:&Day:", "ComboBox 1000:15", "Static 65535:&Month:", "ComboBox 1001:June",
+            "Static 65535:&Year:", "ComboBox 1002:2019", "Static 65535:&Hours:", "ComboBox 1003:14",
+            "Static 65535:&Minutes:", "ComboBox 1004:30",
+            "Static 65535:&Seconds:", "ComboBox 1005:45", "Button 1:OK", "Button 2:Cancel"}),
         children);
     EXPECT_EQ((std::vector<int>{31, 12, 120, 24, 60, 60}), counts);
-    EXPECT_EQ((std::vector<int>{14, 5, 2019 - 1980, 14, 30, 45}), selections);
 
     // OK stamps the chosen last-write time and keeps the last-access time (Wine keeps no
     // creation time of its own to compare).
-    EXPECT_TRUE(WithWindow(
-        "Choose Date/Time",
-        [](HWND dialog) {
-            const int chosen[] = {0, 0, 2021 - 1980, 8, 9, 10};  // 1 January 2021 08:09:10
-            for (int i = 0; i < 6; ++i)
-                SendDlgItemMessageA(dialog, 1000 + i, CB_SETCURSEL, chosen[i], 0);
-            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        },
-        [&] { Invoke({file}, 5); }));
+    EXPECT_TRUE(dialog([](HWND dialog) {
+        const int chosen[] = {0, 0, 2021 - 1980, 8, 9, 10};  // 1 January 2021 08:09:10
+        for (int i = 0; i < 6; ++i)
+            SendDlgItemMessageA(dialog, 1000 + i, CB_SETCURSEL, chosen[i], 0);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    }));
     std::vector<uint64_t> times = TimesOf(file);
     EXPECT_EQ(LocalToUtcTicks(2021, 1, 1, 8, 9, 10), times[2]);
     EXPECT_EQ(original, times[1]);
