@@ -4,7 +4,7 @@
 
 namespace platform {
 
-std::string FileNameLock::LockFileName(std::string_view directory, std::string_view fullName) {
+std::string FileNameLock::LockFileIn(std::string_view directory, std::string_view fullName) {
     // FNV-1a: short, stable names; two log names that share a lock only wait more.
     uint64_t hash = 14695981039346656037ull;
     for (char c : fullName) {

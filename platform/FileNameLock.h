@@ -39,11 +39,15 @@ class FileNameLock {
     // object's own.
     uint64_t AddWritten(uint64_t bytes);
 
+    // The lock file of `fileName` ("" when none can be had). It stays after the last
+    // holder ends, one per file name.
+    static std::string LockFileName(std::string_view fileName);
+
     static constexpr size_t NoteCapacity = 4 * (MaxPathLength + 1);
 
   private:
     // The name of the lock file of the file `fullName`, in `directory`.
-    static std::string LockFileName(std::string_view directory, std::string_view fullName);
+    static std::string LockFileIn(std::string_view directory, std::string_view fullName);
     // The page of the lock file that the processes share: the count at CountOffset.
     static constexpr size_t SharedSize = 4096;
     static constexpr size_t CountOffset = 2048;

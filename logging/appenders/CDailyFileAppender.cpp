@@ -19,21 +19,20 @@ const char* CDailyFileAppender::GetClassName() const {
 }
 
 std::string CDailyFileAppender::BuildFileName() {
+    // The name and the time it is noted with come from one reading of the clock.
+    platform::DateTime now = platform::LocalTime();
+    m_nameTime = platform::DaysFromCivil(now.Year, now.Month, now.Day) * 86400000 +
+                 ((now.Hour * 60 + now.Minute) * 60 + now.Second) * 1000LL + now.Millisecond;
     std::string name;
     if (File.empty())
         return name;
-    AppendDatedName(name, File, FormatCurrentTime(DatePattern));
+    std::string dateText;
+    AppendFormattedTime(dateText, now, DatePattern);
+    AppendDatedName(name, File, dateText);
     return name;
 }
 
 namespace {
-
-// The local time now in milliseconds since 1970.
-int64_t LocalMillisecondsNow() {
-    platform::DateTime now = platform::LocalTime();
-    return platform::DaysFromCivil(now.Year, now.Month, now.Day) * 86400000 +
-           ((now.Hour * 60 + now.Minute) * 60 + now.Second) * 1000LL + now.Millisecond;
-}
 
 // Calls `visit`(time, name, line) for each line "<time> <name>" of `note`.
 template <typename Visit>
@@ -52,11 +51,10 @@ void ForEachStarted(const std::string& note, Visit visit) {
 }  // namespace
 
 bool CDailyFileAppender::Open(std::string& error) {
-    int64_t now = LocalMillisecondsNow();  // read before the name is, which it dates
     if (!CFileAppender::Open(error))
         return false;
     platform::FileNameLockScope lock(m_nameLock, LockTimeout);
-    NoteStarted(FileNameCurrent, now);
+    NoteStarted(FileNameCurrent, m_nameTime);
     return true;
 }
 
@@ -78,14 +76,14 @@ bool CDailyFileAppender::DoAppend(const CLoggingEvent& event) {
 }
 
 void CDailyFileAppender::SwitchFile() {
-    int64_t now = LocalMillisecondsNow();
     std::string name = BuildFileName();
+    int64_t time = m_nameTime;
     platform::FileNameLockScope lock(m_nameLock, LockTimeout);
     // The first process to reach the new name empties what an earlier period left
     // there; the others continue what it started.
     if (lock.Held() &&
-        SwitchTo(name, WasStarted(name) ? OpenMode::Append : OpenMode::Truncate, true)) {
-        NoteStarted(name, now);
+        SwitchTo(name, WasStarted(name, time) ? OpenMode::Append : OpenMode::Truncate, true)) {
+        NoteStarted(name, time);
         RetryDone();
     } else {
         RetryLater();  // the old file is written on meanwhile
@@ -93,15 +91,18 @@ void CDailyFileAppender::SwitchFile() {
 }
 
 // The note of the processes' lock holds the last names started, newest first, one a
-// line after the local time from which the name was made. A name started since this process started
-// its own file was started in this period (or, by a process that read the time just
-// before a few further changes, in one just before); any other file of that name is
-// left from a period whose text repeats, such as the same hour yesterday.
-bool CDailyFileAppender::WasStarted(const std::string& name) const {
+// line after the local time from which the name was made. A name started since this
+// process started its own file was started in this period; any other file of that name
+// is left from a period whose text repeats, such as the same hour yesterday. A process
+// that reads the time late (one kept waiting by a busy machine) can find a name noted
+// from a later time than its own: the others have passed its period already, and the
+// note may have let its name go, so the file is continued, never emptied.
+bool CDailyFileAppender::WasStarted(const std::string& name, int64_t time) const {
     bool started = false;
-    ForEachStarted(m_nameLock.Note(), [&](int64_t time, std::string_view noted, std::string_view) {
-        started = started || (noted == name && time >= m_startedAt);
-    });
+    ForEachStarted(
+        m_nameLock.Note(), [&](int64_t noteTime, std::string_view noted, std::string_view) {
+            started = started || (noted == name && noteTime >= m_startedAt) || noteTime > time;
+        });
     return started;
 }
 

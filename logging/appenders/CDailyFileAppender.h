@@ -32,13 +32,14 @@ class CDailyFileAppender : public CDatedFileAppender {
 
   private:
     static constexpr int RememberedNames = 4;
-    // Whether a process writing File started `name` lately; NoteStarted tells them
-    // that this one started `name`, made from the local time `time`.
-    bool WasStarted(const std::string& name) const;
+    // Whether a process writing File started `name`, made from the local time `time`,
+    // in this period; NoteStarted tells them that this one started it.
+    bool WasStarted(const std::string& name, int64_t time) const;
     void NoteStarted(const std::string& name, int64_t time);
 
     std::string m_nameNow;    // the name for each record, kept for its capacity
-    int64_t m_startedAt = 0;  // the local time (ms since 1970) this file's name was made from
+    int64_t m_nameTime = 0;   // the local time (ms since 1970) of the last BuildFileName
+    int64_t m_startedAt = 0;  // the local time this file's name was made from
 };
 
 }  // namespace scrivlog

@@ -27,7 +27,16 @@ bool CDailyRollingFileAppender::Open(std::string& error) {
         error = "out of memory";
         return false;
     }
-    return CFileAppender::Open(error);
+    if (!CFileAppender::Open(error))
+        return false;
+    // Read again once the file is open: another process may have rolled File over in
+    // between, and a period read before that could date this file before the last backup.
+    try {
+        CurrentPeriod = FormatCurrentTime(DatePattern);
+    } catch (...) {
+        // the period read before stays
+    }
+    return true;
 }
 
 bool CDailyRollingFileAppender::DoAppend(const CLoggingEvent& event) {

@@ -12,10 +12,7 @@
 
 namespace platform {
 
-void FileNameLock::Bind(std::string_view fileName) {
-    Unlock();
-    UnmapShared();
-    m_handle.Reset();
+std::string FileNameLock::LockFileName(std::string_view fileName) {
     // The full name with backslashes as slashes, as the file services read it.
     std::string fullName;
     if (fileName.empty() || (fileName[0] != '/' && fileName[0] != '\\')) {
@@ -26,7 +23,14 @@ void FileNameLock::Bind(std::string_view fileName) {
     for (char c : fileName)
         fullName += c == '\\' ? '/' : c;
     // A fixed directory, so that processes with different TMPDIR settings still meet.
-    std::string lockName = LockFileName("/tmp/", fullName);
+    return LockFileIn("/tmp/", fullName);
+}
+
+void FileNameLock::Bind(std::string_view fileName) {
+    Unlock();
+    UnmapShared();
+    m_handle.Reset();
+    std::string lockName = LockFileName(fileName);
     int saved = errno;
     int descriptor = ::open(lockName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (descriptor >= 0) {

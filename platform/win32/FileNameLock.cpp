@@ -15,15 +15,12 @@ constexpr DWORD LockOffsetHigh = 1;
 
 }  // namespace
 
-void FileNameLock::Bind(std::string_view fileName) {
-    Unlock();
-    UnmapShared();
-    m_handle.Reset();
+std::string FileNameLock::LockFileName(std::string_view fileName) {
     std::string name(fileName.substr(0, MaxPathLength));
     char fullName[MAX_PATH * 2];
     DWORD length = GetFullPathNameA(name.c_str(), sizeof fullName, fullName, nullptr);
     if (length == 0 || length >= sizeof fullName)
-        return;
+        return {};
     for (DWORD i = 0; i < length; ++i) {
         if (fullName[i] >= 'a' && fullName[i] <= 'z')
             fullName[i] = static_cast<char>(fullName[i] - 'a' + 'A');
@@ -33,8 +30,17 @@ void FileNameLock::Bind(std::string_view fileName) {
     char directory[MAX_PATH + 1];
     DWORD directoryLength = GetTempPathA(sizeof directory, directory);
     if (directoryLength == 0 || directoryLength >= sizeof directory)
+        return {};
+    return LockFileIn(directory, std::string_view(fullName, length));
+}
+
+void FileNameLock::Bind(std::string_view fileName) {
+    Unlock();
+    UnmapShared();
+    m_handle.Reset();
+    std::string lockName = LockFileName(fileName);
+    if (lockName.empty())
         return;
-    std::string lockName = LockFileName(directory, std::string_view(fullName, length));
     DWORD saved = GetLastError();
     HANDLE file = CreateFileA(lockName.c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

@@ -7,6 +7,8 @@
 #include <stdexcept>
 
 #include "platform/Environment.h"
+#include "platform/FileNameLock.h"
+#include "platform/Files.h"
 
 namespace testsupport {
 
@@ -27,7 +29,23 @@ TemporaryDirectory::TemporaryDirectory() {
 
 TemporaryDirectory::~TemporaryDirectory() {
     std::error_code ignored;
+    for (auto entry = std::filesystem::recursive_directory_iterator(m_path, ignored);
+         entry != std::filesystem::recursive_directory_iterator(); entry.increment(ignored))
+        m_files.push_back(entry->path().string());
+    for (const std::string& name : m_files)
+        platform::RemoveFile(platform::FileNameLock::LockFileName(name));
     std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string TemporaryDirectory::File(const std::string& name) const {
+    std::string path = (m_path / name).string();
+    Track(path);
+    return path;
+}
+
+void TemporaryDirectory::Track(const std::string& fileName) const {
+    std::lock_guard<std::mutex> guard(m_filesLock);
+    m_files.push_back(fileName);
 }
 
 std::string ReadFile(const std::filesystem::path& path) {

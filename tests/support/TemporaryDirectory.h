@@ -1,8 +1,11 @@
-// A fresh, empty directory for one test, removed with everything in it at the end.
+// A fresh, empty directory for one test, removed with everything in it at the end,
+// together with the lock files that writers of its files left.
 #pragma once
 
 #include <filesystem>
+#include <mutex>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -15,10 +18,14 @@ class TemporaryDirectory {
 
     const std::filesystem::path& Path() const { return m_path; }
     // The path of `name` inside the directory, as a string.
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
+    std::string File(const std::string& name) const;
+    // Removes the lock file of `fileName` too at the end (File does it for its names).
+    void Track(const std::string& fileName) const;
 
   private:
     std::filesystem::path m_path;
+    mutable std::mutex m_filesLock;
+    mutable std::vector<std::string> m_files;  // the names File gave
 };
 
 // The whole content of a file, read in binary ("" when it cannot be read).

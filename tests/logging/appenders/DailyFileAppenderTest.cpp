@@ -62,6 +62,27 @@ TEST(DailyFileAppender, PatternsAndNames) {
     }
     EXPECT_EQ("app.10.log=H|a;F|H|a;F| app.11.log=H|b;F|", repeating.Listing());
 
+    // A second writer of the file that reads the time late continues the file the first
+    // started, even after the first has passed more hours than the shared note keeps.
+    Daily late;
+    late.appender.SetParam("DatePattern", "'.'HH");
+    CDailyFileAppender ahead("ahead", Levels::All);
+    ahead.Layout = &late.layout;
+    ahead.SetParam("File", late.directory.File("app.log"));
+    ahead.SetParam("DatePattern", "'.'HH");
+    std::string error;
+    late.clock.SetLocalTime(2011, 5, 4, 10, 0, 0);
+    late.Start();
+    ASSERT_TRUE(ahead.Start(error)) << error;
+    for (int hour = 11; hour <= 16; ++hour) {
+        late.clock.SetLocalTime(2011, 5, 4, hour, 0, 0);
+        Log(ahead, "h" + std::to_string(hour));
+    }
+    late.clock.SetLocalTime(2011, 5, 4, 11, 59, 0);
+    Log(late.appender, "late");
+    EXPECT_EQ("H|h11;F|late;", late.Read("app.11.log"));
+    ahead.Stop(error);
+
     Daily constant;
     constant.appender.SetParam("DatePattern", "'-fixed'");
     constant.Start();

@@ -62,7 +62,9 @@ struct FileFixture {
         appender.Layout = &layout;
         appender.SetParam("File", directory.File("app.log"));
     }
+    ~FileFixture() { directory.Track(appender.File); }
     bool Start() {
+        directory.Track(appender.File);
         std::string error;
         bool started = appender.Start(error);
         EXPECT_TRUE(started) << error;

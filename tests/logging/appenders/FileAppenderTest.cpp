@@ -62,6 +62,7 @@ TEST(FileAppender, OpenAndCloseFailures) {
     for (std::string tooLong :
          {f.directory.File(std::string(300, 'n')), std::string("$LONGDIR\\x.log")}) {
         f.appender.SetParam("File", tooLong);
+        f.directory.Track(f.appender.File);
         EXPECT_FALSE(f.appender.Start(error));
         EXPECT_EQ(0u, error.find("unable to open file '" + f.appender.GetParam("File") + "':"))
             << error;
