@@ -22,7 +22,8 @@ struct DateTime {
 
 DateTime LocalTime();
 DateTime UtcTime();
-// Milliseconds since an arbitrary start; wraps after 2^32 ms.
+// Milliseconds since an arbitrary start, advancing in steps of the system tick (a few
+// milliseconds, as GetTickCount does); wraps after 2^32 ms.
 uint32_t TickCount();
 void Sleep(uint32_t milliseconds);
 

@@ -1,7 +1,9 @@
 #include "logging/core/CLogger.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 #include "logging/core/CAppenderSkeleton.h"
 #include "logging/core/CLoggingEvent.h"
@@ -69,12 +71,16 @@ bool CLogger::WouldDeliver(Level level) const {
 bool CLogger::Log(Level level, const char* text) {
     // An event that no appender takes has no effect anyone could observe, so it is
     // not built at all.
-    if (!WouldDeliver(level))
-        return true;
+    if (WouldDeliver(level))
+        Deliver(level, text ? text : "");
+    return true;
+}
+
+void CLogger::Deliver(Level level, std::string_view text) {
     try {
         CLoggingEvent event;
         event.Category = m_name;
-        event.Message = text ? text : "";
+        event.Message = text;
         event.Level = level;
         event.ElapsedTime = platform::TickCount() - StartTicks;
         SetDecimal(event.ThreadName, platform::CurrentThreadId());
@@ -93,22 +99,34 @@ bool CLogger::Log(Level level, const char* text) {
     } catch (...) {
         // Logging must never bring its host down.
     }
-    return true;
 }
 
-bool CLogger::LogFormatted(Level level, const char* format, va_list arguments) {
-    if (!format)
-        return Log(level, "");
+void CLogger::LogFormatted(Level level, const char* format, va_list arguments) {
+    if (!format) {
+        Deliver(level, {});
+        return;
+    }
+    // A format with no conversion is its own text and "%s" is its argument: both are
+    // taken as they stand, cut where printf would cut them, without printf's cost.
+    constexpr size_t MaxLength = FormatBufferSize - 1;
+    if (!std::strchr(format, '%')) {
+        Deliver(level, std::string_view(format, strnlen(format, MaxLength)));
+        return;
+    }
+    if (std::strcmp(format, "%s") == 0) {
+        const char* text = va_arg(arguments, const char*);
+        Deliver(level, text ? std::string_view(text, strnlen(text, MaxLength)) : "(null)");
+        return;
+    }
     char buffer[FormatBufferSize];
     // vsnprintf writes at most the buffer's size, zero included, and cuts the rest.
     int length = std::vsnprintf(buffer, sizeof buffer, format, arguments);
     if (length < 0) {
         // A conversion the C library cannot do (a width beyond INT_MAX, a wide character
         // with no multibyte form): the format text says more than nothing would.
-        std::snprintf(buffer, sizeof buffer, "%s", format);
+        length = std::max(std::snprintf(buffer, sizeof buffer, "%s", format), 0);
     }
-    buffer[sizeof buffer - 1] = '\0';
-    return Log(level, buffer);
+    Deliver(level, std::string_view(buffer, std::min(static_cast<size_t>(length), MaxLength)));
 }
 
 bool CLogger::LogDebug(const char* format, ...) {

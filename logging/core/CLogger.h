@@ -50,7 +50,10 @@ class CLogger {
   private:
     // Whether Log(level, ...) would reach at least one appender.
     bool WouldDeliver(Level level) const;
-    bool LogFormatted(Level level, const char* format, va_list arguments);
+    // Builds the event and hands it to every appender that takes it; the callers have
+    // checked WouldDeliver.
+    void Deliver(Level level, std::string_view text);
+    void LogFormatted(Level level, const char* format, va_list arguments);
 
     std::string m_name;
     std::vector<CAppenderSkeleton*> m_appenders;

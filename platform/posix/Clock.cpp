@@ -49,8 +49,10 @@ DateTime UtcTime() {
 }
 
 uint32_t TickCount() {
+    // The coarse clock is read without a hardware counter, in a few nanoseconds; its
+    // resolution (a scheduler tick, 1-10 ms) is finer than Windows' tick count's.
     timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
     uint64_t milliseconds =
         static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
     return static_cast<uint32_t>(milliseconds);

@@ -84,13 +84,20 @@ TEST(Logger, FrontEndsFormatAndCutAt65535Characters) {
     logger.LogError("%s", exact.c_str());
     logger.LogDebug("%s%s", longer.c_str(), "tail");
     logger.Log(Levels::Info, longer.c_str());  // Log itself takes any length
-    ASSERT_EQ(5u, appender.Events.size());
+    // A lone "%s" and a format without conversions skip printf, with the same result.
+    logger.LogError("%s", longer.c_str());
+    logger.LogError("plain 100%% and plain");
+    logger.LogError(longer.c_str(), 0);
+    ASSERT_EQ(8u, appender.Events.size());
     EXPECT_EQ("a| 1.50|42", appender.Events[0].Message);
     EXPECT_EQ(700, appender.Events[0].Level);
     EXPECT_EQ("", appender.Events[1].Message);
     EXPECT_EQ(exact, appender.Events[2].Message);
     EXPECT_EQ(std::string(65535, 'l'), appender.Events[3].Message);
     EXPECT_EQ(longer, appender.Events[4].Message);
+    EXPECT_EQ(std::string(65535, 'l'), appender.Events[5].Message);
+    EXPECT_EQ("plain 100% and plain", appender.Events[6].Message);
+    EXPECT_EQ(std::string(65535, 'l'), appender.Events[7].Message);
 
     // A conversion that the C library refuses (a width beyond INT_MAX) logs the format.
     std::string unconvertible = std::to_string(2147483648u);
