@@ -75,6 +75,7 @@ TEST(FileAppender, OpenAndCloseFailures) {
     std::string fits =
         f.directory.File(std::string(255 - f.directory.File("").size(), 'n')) + ".log";
     ASSERT_EQ(platform::MaxPathLength, fits.size());
+    f.directory.Track(fits);
     CRollingFileAppender rolling("app", Levels::All);
     CDailyFileAppender daily("app", Levels::All);
     CDailyRollingFileAppender dailyRolling("app", Levels::All);
