@@ -1,10 +1,14 @@
 #include "logging/core/CLogFactory.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <memory>
 
 namespace scrivlog {
+namespace {
+constexpr size_t MaxLastErrorLength = 65535;
+}
 
 CLogFactory TheLogFactory;
 
@@ -170,19 +174,20 @@ bool CLogFactory::StartOrStopAll(bool start, std::string& errors) {
 }
 
 void CLogFactory::SetLastError(const char* format, ...) {
-    if (!format) {
-        LastError.clear();
+    LastError.clear();
+    if (!format)
         return;
-    }
-    std::unique_ptr<char[]> buffer(new char[65536]);
-    va_list arguments;
+    // Measured first, so that the text takes only the room it needs.
+    va_list arguments, again;
     va_start(arguments, format);
-    int length = std::vsnprintf(buffer.get(), 65536, format, arguments);
+    va_copy(again, arguments);
+    int length = std::vsnprintf(nullptr, 0, format, arguments);
     va_end(arguments);
-    if (length < 0)
-        buffer[0] = '\0';
-    buffer[65535] = '\0';
-    LastError = buffer.get();
+    if (length > 0) {
+        LastError.resize(std::min(static_cast<size_t>(length), MaxLastErrorLength));
+        std::vsnprintf(LastError.data(), LastError.size() + 1, format, again);
+    }
+    va_end(again);
 }
 
 std::string CLogFactory::GetParentName(std::string_view name) {
