@@ -11,11 +11,7 @@
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TemporaryDirectory.h"
 
-namespace {
-
-class ShellExtLogging : public shellexttest::ShellExtFixture {};
-
-}  // namespace
+using ShellExtLogging = shellexttest::ShellExtFixture;
 
 TEST_F(ShellExtLogging, AUserConfigurationAtDebugTracesTheHandler) {
     testsupport::TemporaryDirectory profile;
