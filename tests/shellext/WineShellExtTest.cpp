@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -37,22 +38,9 @@ std::string DllPath() {
     return path.substr(0, path.rfind('\\')) + "\\tamarack.dll";
 }
 
-// Runs regsvr32 silently with `options` on the DLL at `dll`, to its end: its exit code,
-// or -1 when it could not start.
-long Regsvr32(const std::string& options = "", const std::string& dll = DllPath()) {
-    std::wstring commandLine = WideFromUtf8("regsvr32.exe /s " + options + " \"" + dll + "\"");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return -1;
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return static_cast<long>(code);
+// Runs regsvr32 silently with `options` on the DLL at `dll`, to its end: its exit code.
+int Regsvr32(const std::string& options = "", const std::string& dll = DllPath()) {
+    return _wsystem(WideFromUtf8("regsvr32.exe /s " + options + " \"" + dll + "\"").c_str());
 }
 
 // A text value of a key, or "(none)".
@@ -326,7 +314,7 @@ TEST_F(WineShellExtTest, EveryPathGetsItsMenuClipboardTextsAndTouch) {
 TEST_F(WineShellExtTest, TouchFailureBoxAndDateTimeDialogAreRealWindows) {
     if (GetEnvironmentVariableA("DISPLAY", nullptr, 0) == 0)
         GTEST_SKIP() << "no display";
-    const uint64_t original = LocalToUtcTicks(2019, 6, 15, 14, 30, 45) + 1234567;  // and 0.12 s
+    const uint64_t original = LocalToUtcTicks(2019, 6, 5, 4, 3, 7) + 1234567;  // and 0.12 s
     std::string file = MakeFile(directory, "a.txt", original);
     // The text of the "Tamarack" box that `run` shows, closed.
     auto boxText = [&](const std::function<void()>& run) {
@@ -387,13 +375,14 @@ TEST_F(WineShellExtTest, TouchFailureBoxAndDateTimeDialogAreRealWindows) {
     // OK with the values as offered keeps the time exactly, its fraction of a second too.
     EXPECT_TRUE(dialog([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); }));
     EXPECT_EQ(original, TimesOf(file)[2]);
-    // A drop-down list shows its selection as its text.
+    // A drop-down list shows its selection as its text: the lists are in their natural
+    // order (not sorted as texts) and of two digits from hours on.
     EXPECT_EQ(
         (std::vector<std::string>{
-            "Static 65535:&Day:", "ComboBox 1000:15", "Static 65535:&Month:", "ComboBox 1001:June",
-            "Static 65535:&Year:", "ComboBox 1002:2019", "Static 65535:&Hours:", "ComboBox 1003:14",
-            "Static 65535:&Minutes:", "ComboBox 1004:30",
-            "Static 65535:&Seconds:", "ComboBox 1005:45", "Button 1:OK", "Button 2:Cancel"}),
+            "Static 65535:&Day:", "ComboBox 1000:5", "Static 65535:&Month:", "ComboBox 1001:June",
+            "Static 65535:&Year:", "ComboBox 1002:2019", "Static 65535:&Hours:", "ComboBox 1003:04",
+            "Static 65535:&Minutes:", "ComboBox 1004:03",
+            "Static 65535:&Seconds:", "ComboBox 1005:07", "Button 1:OK", "Button 2:Cancel"}),
         children);
 
     // OK stamps the chosen last-write time and keeps the last-access time (Wine keeps no
