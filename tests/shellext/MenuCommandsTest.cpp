@@ -7,7 +7,6 @@
 #include "platform/shell/FileTimeConversion.h"
 #include "shellext/CChooseDateTimeDlg.h"
 #include "shellext/MenuCommands.h"
-#include "shellext/PathText.h"
 #include "tests/shellext/ShellExtFixture.h"
 #include "tests/support/SettableClock.h"
 
@@ -70,7 +69,6 @@ TEST_F(MenuCommandsTest, ClipboardTextsFollowSpacesAndModifierKeys) {
     EXPECT_EQ("\"C:\\MY FILES\\A.TXT\"", copied("C:\\My Files\\a.txt", 3, {VK_SHIFT}));
     EXPECT_EQ("C:\\\xE9T\xC9.TXT", copied("C:\\\xE9t\xC9.txt", 3, {VK_SHIFT}));
     EXPECT_EQ("C:", copied("C:\\file.txt", 2, {}));
-    EXPECT_EQ("plain", copied("plain", 2, {}));  // no backslash: not cut
     shell.clipboardAvailable = false;
     EXPECT_EQ("(unchanged)", copied("C:\\data\\b.txt", 3, {}));
     EXPECT_TRUE(shell.messageBoxes.empty());

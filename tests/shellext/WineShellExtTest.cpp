@@ -103,19 +103,6 @@ uint64_t LocalToUtcTicks(WORD year, WORD month, WORD day, WORD hour, WORD minute
     return Ticks(time);
 }
 
-// The menu's entries, one line each: "-" for a separator, else the id, the extension's
-// bitmap that the entry shows in brackets, and the caption.
-std::vector<std::string> MenuLines(HMENU menu) {
-    std::vector<std::string> lines;
-    for (const tamarackhost::MenuEntry& entry : tamarackhost::ReadMenu(menu))
-        lines.push_back(entry.separator
-                            ? "-"
-                            : std::to_string(entry.id) +
-                                  (entry.bitmap.empty() ? "" : " [" + entry.bitmap + "]") + " " +
-                                  entry.text);
-    return lines;
-}
-
 // Runs `run` while a thread watches for a visible dialog window with `caption` and hands
 // it to `act`; whether the window came.
 bool WithWindow(const char* caption, const std::function<void(HWND)>& act,
@@ -159,14 +146,27 @@ class WineShellExtTest : public ::testing::Test {
         EXPECT_EQ(S_OK, tamarackhost::InvokeOffset(handler, offset));
         handler->Release();
     }
-    // The entries a handler for `paths` appends to `menu` with `flags`, and their count.
-    static int BuildMenu(HMENU menu, const std::vector<std::string>& paths, UINT flags) {
+    // The count that a handler for `paths` returns when it appends its entries with
+    // `flags` to a menu holding "Open", then the menu's entries, one line each: "-" for a
+    // separator, else the id, the extension's bitmap that the entry shows in brackets, and
+    // the caption.
+    static std::vector<std::string> MenuFor(const std::vector<std::string>& paths, UINT flags) {
         IContextMenu* handler = Handler(paths);
         if (!handler)
-            return -1;
-        HRESULT result = handler->QueryContextMenu(menu, GetMenuItemCount(menu), 100, 200, flags);
+            return {};
+        HMENU menu = CreatePopupMenu();
+        InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, 1, "Open");
+        std::vector<std::string> lines{
+            std::to_string(HRESULT_CODE(handler->QueryContextMenu(menu, 1, 100, 200, flags)))};
         handler->Release();
-        return HRESULT_CODE(result);
+        for (const tamarackhost::MenuEntry& entry : tamarackhost::ReadMenu(menu))
+            lines.push_back(entry.separator
+                                ? "-"
+                                : std::to_string(entry.id) +
+                                      (entry.bitmap.empty() ? "" : " [" + entry.bitmap + "]") +
+                                      " " + entry.text);
+        DestroyMenu(menu);
+        return lines;
     }
 
     testsupport::TemporaryDirectory directory;
@@ -215,15 +215,11 @@ TEST_F(WineShellExtTest, RealMenusGetTheEntriesWithBitmapsAndTheModuleCountsObje
 
     // Appended after what the menu holds; the file menu is in the path table below, the
     // other selections and the flags on the stand-in shell.
-    HMENU menu = CreatePopupMenu();
-    InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, 1, "Open");
-    EXPECT_EQ(4, BuildMenu(menu, {folder}, CMF_EXPLORE));
-    EXPECT_EQ((std::vector<std::string>{"1 Open", "-", "100 [shell] Shell (Current directory)",
+    EXPECT_EQ((std::vector<std::string>{"4", "1 Open", "-", "100 [shell] Shell (Current directory)",
                                         "101 [shell] Shell (" + folder + ")",
                                         "102 [clipboard] Copy to Clipboard (Current directory)",
                                         "103 [clipboard] Copy to Clipboard (" + folder + ")", "-"}),
-              MenuLines(menu));
-    DestroyMenu(menu);
+              MenuFor({folder}, CMF_EXPLORE));
 }
 
 // Names in any script and paths past the classic length, in the code page the process
@@ -263,23 +259,20 @@ TEST_F(WineShellExtTest, EveryPathGetsItsMenuClipboardTextsAndTouch) {
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(WideFromUtf8(cases[8].path).c_str()))
         << "no share \\\\localhost\\tamarack-c";
     for (const auto& c : cases) {
-        HMENU menu = CreatePopupMenu();
-        EXPECT_EQ(6, BuildMenu(menu, {c.path}, CMF_NORMAL)) << c.path;
-        std::vector<std::string> lines = MenuLines(menu);
-        DestroyMenu(menu);
-        ASSERT_EQ(8u, lines.size());
+        std::vector<std::string> lines = MenuFor({c.path}, CMF_NORMAL);
+        ASSERT_EQ(10u, lines.size());
         std::string dir = c.path.substr(0, c.path.rfind('\\'));
         if (c.path.size() + 20 <= 271) {
-            EXPECT_EQ(
-                (std::vector<std::string>{"-", "100 [shell] Shell (Current directory)",
-                                          "102 [clipboard] Copy to Clipboard (Current directory)",
-                                          "103 [clipboard] Copy to Clipboard (" + c.path + ")", "-",
-                                          "104 [touch] Touch " + c.path + " (cur date/time)",
-                                          "105 [touch] Touch " + c.path + " ...", "-"}),
-                lines);
+            EXPECT_EQ((std::vector<std::string>{
+                          "6", "1 Open", "-", "100 [shell] Shell (Current directory)",
+                          "102 [clipboard] Copy to Clipboard (Current directory)",
+                          "103 [clipboard] Copy to Clipboard (" + c.path + ")", "-",
+                          "104 [touch] Touch " + c.path + " (cur date/time)",
+                          "105 [touch] Touch " + c.path + " ...", "-"}),
+                      lines);
         } else {  // shortened in the middle, to the menu's 271 characters
-            EXPECT_EQ(271u, platform::Utf16FromUtf8(lines[3].substr(16)).size()) << lines[3];
-            EXPECT_NE(std::string::npos, lines[3].find("n...n")) << lines[3];
+            EXPECT_EQ(271u, platform::Utf16FromUtf8(lines[5].substr(16)).size()) << lines[5];
+            EXPECT_NE(std::string::npos, lines[5].find("n...n")) << lines[5];
         }
         std::vector<std::string> texts;
         for (int keys = 0; keys < 4; ++keys) {
