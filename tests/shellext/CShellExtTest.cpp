@@ -1,5 +1,5 @@
 // The handler and its class factory on the stand-in shell: the entries each kind of
-// selection gets, the flags, the COM rules and the module's object count.
+// selection gets, the flags, the COM rules, Initialize and the module's object count.
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -59,26 +59,7 @@ TEST_F(CShellExtTest, EachKindOfSelectionAndTheFlagsDecideTheEntries) {
     }
 }
 
-TEST_F(CShellExtTest, InitializeRefusesBackgroundClicksAndDataWithoutFiles) {
-    IShellExtInit* init = NewHandler();
-    EXPECT_EQ(E_FAIL, init->Initialize(nullptr, nullptr, nullptr));
-    StandInDataObject noFiles({"C:\\a.txt"});
-    noFiles.hasDropData = false;
-    EXPECT_EQ(E_FAIL, init->Initialize(nullptr, &noFiles, nullptr));
-    EXPECT_EQ(0, shell.mediaReleased);
-
-    // A second Initialize replaces the held object; the same object again is kept alive.
-    StandInDataObject files({"C:\\a.txt"});
-    EXPECT_EQ(S_OK, init->Initialize(nullptr, &files, nullptr));
-    EXPECT_EQ(1, noFiles.references);
-    EXPECT_EQ(S_OK, init->Initialize(nullptr, &files, nullptr));
-    EXPECT_EQ(2, files.references);
-    EXPECT_EQ(2, shell.mediaReleased);
-    init->Release();
-    EXPECT_EQ(1, files.references);
-}
-
-TEST_F(CShellExtTest, InterfacesShareOneCountAndTheModuleCountsItsObjects) {
+TEST_F(CShellExtTest, ComRulesObjectCountsAndInitialize) {
     IClassFactory* factory = nullptr;
     ASSERT_EQ(S_OK, DllGetClassObject(tamarack::CLSID_DLLRegisterer, IID_IUnknown,
                                       reinterpret_cast<void**>(&factory)));
@@ -98,9 +79,23 @@ TEST_F(CShellExtTest, InterfacesShareOneCountAndTheModuleCountsItsObjects) {
     EXPECT_EQ(E_NOINTERFACE, init->QueryInterface(IID_IClassFactory, &other));
     EXPECT_EQ(nullptr, other);
     EXPECT_EQ(E_POINTER, init->QueryInterface(IID_IUnknown, nullptr));
+
+    // Initialize refuses background clicks and data without files.
+    EXPECT_EQ(E_FAIL, init->Initialize(nullptr, nullptr, nullptr));
+    StandInDataObject noFiles({"C:\\a.txt"}), files({"C:\\a.txt"});
+    noFiles.hasDropData = false;
+    EXPECT_EQ(E_FAIL, init->Initialize(nullptr, &noFiles, nullptr));
+    EXPECT_EQ(0, shell.mediaReleased);
+    // A second Initialize replaces the held object; the same object again is kept alive.
+    EXPECT_EQ(S_OK, init->Initialize(nullptr, &files, nullptr));
+    EXPECT_EQ(1, noFiles.references);
+    EXPECT_EQ(S_OK, init->Initialize(nullptr, &files, nullptr));
+    EXPECT_EQ(2, files.references);
+    EXPECT_EQ(2, shell.mediaReleased);
     EXPECT_EQ(2u, menu->Release());
     EXPECT_EQ(1u, init->Release());
     EXPECT_EQ(0u, unknown->Release());
+    EXPECT_EQ(1, files.references);
 
     // Null out-pointers, aggregation, unknown interfaces or classes create nothing that stays.
     EXPECT_EQ(E_POINTER, factory->CreateInstance(nullptr, IID_IUnknown, nullptr));
