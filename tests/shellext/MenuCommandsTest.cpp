@@ -115,12 +115,16 @@ TEST_F(MenuCommandsTest, TouchSetsAllThreeTimesToNowAndReportsEachFailedStep) {
     EXPECT_EQ("Error code 12345", tamarack::SystemErrorText(12345));
 }
 
-// The dialog's lists and what they show are checked in the real dialog under Wine.
+// What the dialog's lists show, and in which order, is seen in the real dialog under Wine.
 TEST_F(MenuCommandsTest, DialogOffersTheFileTimeAndOkStampsTheChosenLocalTime) {
     shell.utcOffsetMinutes = 120;
     const auto& times = AddFile("C:\\a.txt").times = {11, 22, At(2020, 2, 28, 22, 5, 9)};
     shell.dialogAnswer = IDCANCEL;
     Invoke({"C:\\a.txt"}, 5);
+    std::vector<size_t> sizes;  // of the six lists, day to second
+    for (int id = CChooseDateTimeDlg::DayList; id <= CChooseDateTimeDlg::SecondList; ++id)
+        sizes.push_back(shell.dialogLists.at(id).items.size());
+    EXPECT_EQ((std::vector<size_t>{31, 12, 120, 24, 60, 60}), sizes);
     // 22:05:09 UTC on 28 February is 00:05:09 local on 29 February 2020.
     EXPECT_EQ((std::vector<int>{28, 1, 2020 - 1980, 0, 5, 9}), Selections());
 
