@@ -7,7 +7,6 @@
 #include "platform/shell/FileTimeConversion.h"
 #include "shellext/CChooseDateTimeDlg.h"
 #include "shellext/MenuCommands.h"
-#include "shellext/PathText.h"
 #include "tests/shellext/ShellExtFixture.h"
 #include "tests/support/SettableClock.h"
 
@@ -36,11 +35,8 @@ class MenuCommandsTest : public ShellExtFixture {
     }
 };
 
+// Whether a directory too long for a process is reported is checked for real under Wine.
 TEST_F(MenuCommandsTest, ShellsStartInTheRightDirectory) {
-    AddFile("C:\\file.txt");
-    AddFile("C:\\data\\a.txt");
-    AddDirectory("C:\\data");
-    AddDirectory("C:\\");
     Invoke({"C:\\file.txt"}, 0);
     Invoke({"C:\\data"}, 1);
     Invoke({"C:\\"}, 0);
@@ -59,163 +55,78 @@ TEST_F(MenuCommandsTest, ShellsStartInTheRightDirectory) {
     shell.windowsNT = false;
     Invoke({"C:\\data"}, 1);
     EXPECT_EQ("C:\\Windows\\command.com", shell.programStarts.back().file);
-    // A directory that no program can start in: reported, and nothing started elsewhere.
-    shell.longestProgramDirectory = 6;
-    Invoke({"C:\\data"}, 1);
-    EXPECT_EQ(6u, shell.programStarts.size());
-    ASSERT_EQ(1u, shell.messageBoxes.size());
-    EXPECT_EQ("Unable to open a shell in 'C:\\data' (Error code 206).", shell.messageBoxes[0].text);
-    EXPECT_EQ("Tamarack", shell.messageBoxes[0].caption);
-    EXPECT_EQ(0x10u, shell.messageBoxes[0].style);
 }
 
 TEST_F(MenuCommandsTest, ClipboardTextsFollowSpacesAndModifierKeys) {
     auto copied = [&](const std::string& path, UINT offset, std::set<int> keys) {
-        AddFile(path);
         shell.keysDown = keys;
         shell.clipboardText = "(unchanged)";
         Invoke({path}, offset);
         return shell.clipboardText;
     };
-    // Shift alone upper-cases the whole path, and only its ASCII letters; the other keys
-    // and the directory texts are in the path table below.
+    // Shift alone upper-cases the whole path; the other keys, the directory texts and
+    // letters beyond ASCII are checked for every kind of path under Wine.
     EXPECT_EQ("\"C:\\MY FILES\\A.TXT\"", copied("C:\\My Files\\a.txt", 3, {VK_SHIFT}));
-    EXPECT_EQ("C:\\\xE9T\xC9.TXT", copied("C:\\\xE9t\xC9.txt", 3, {VK_SHIFT}));
     EXPECT_EQ("C:", copied("C:\\file.txt", 2, {}));
-    EXPECT_EQ("plain", copied("plain", 2, {}));  // no backslash: not cut
     shell.clipboardAvailable = false;
     EXPECT_EQ("(unchanged)", copied("C:\\data\\b.txt", 3, {}));
     EXPECT_TRUE(shell.messageBoxes.empty());
 }
 
-TEST_F(MenuCommandsTest, TouchFailuresNameTheStepAndTheSystemText) {
-    AddFile("C:\\read-only.txt").readOnly = true;
-    AddFile("C:\\busy.txt").openedElsewhere = true;
-    AddDirectory("C:\\dir");
-    AddFile("C:\\no-times.txt").failGetTimes = true;
-    AddFile("C:\\stuck.txt", 77).failSetTimes = true;
-    const std::string denied = "Access is denied.";
-    const struct {
-        const char* path;
-        std::string error;
-    } cases[] = {{"C:\\read-only.txt", "Open: " + denied},
-                 {"C:\\busy.txt",
-                  "Open: The process cannot access the file because it is being "
-                  "used by another process."},
-                 {"C:\\dir", "Open: " + denied},
-                 {"C:\\missing.txt", "Open: The system cannot find the file specified."},
-                 {"C:\\no-times.txt", "GetFileTime: " + denied},
-                 {"C:\\stuck.txt", "SetFileTime: " + denied}};
-    for (const auto& touch : cases) {
-        std::string error = "old";
-        EXPECT_EQ(0, tamarack::TouchFile(touch.path, &error, nullptr));
-        EXPECT_EQ(touch.error, error);
-    }
-    EXPECT_EQ(77u, shell.files["C:\\stuck.txt"].times.lastWrite);
-    EXPECT_EQ(0, shell.openFiles) << "a handle was left open";
-    EXPECT_EQ(0, tamarack::TouchFile("C:\\missing.txt", nullptr, nullptr));
-    EXPECT_EQ("Error code 12345", tamarack::SystemErrorText(12345));
-}
-
-// Names in any script, and paths past the classic length, are used whole: the clipboard
-// texts, the shell's directory, and touch reaching that file and no other.
-TEST_F(MenuCommandsTest, EveryPathIsUsedWholeAndNoOtherFileIsTouched) {
-    const std::string folder = "C:\\" + std::string(200, 'd');
-    const std::string longPath = folder + "\\" + std::string(75, 'n');  // 279 characters
-    const struct {
-        std::string path, name, upperName;
-    } cases[] = {
-        {"C:\\My Files\\a.txt", "a.txt", "A.TXT"},
-        {"C:\\data\\\u0101.txt", "\u0101.txt", "\u0101.TXT"},
-        {"C:\\\u30C7\u30FC\u30BF\\\u30BD.txt", "\u30BD.txt", "\u30BD.TXT"},
-        {"C:\\data\\\u30C4x \U0001F600.txt", "\"\u30C4x \U0001F600.txt\"",
-         "\"\u30C4X \U0001F600.TXT\""},
-        {longPath, std::string(75, 'n'), std::string(75, 'N')},
-        {"\\\\?\\C:\\data\\b.txt", "b.txt", "B.TXT"},
-        {"\\\\server\\share\\c.txt", "c.txt", "C.TXT"},
-    };
-    for (const auto& c : cases) {
-        shell.files.clear();
-        AddFile(c.path, 5);
-        AddFile("C:\\data\\a.txt", 5);
-        AddFile(longPath.substr(0, 259), 5);
-        std::string directory = c.path.substr(0, c.path.rfind('\\'));
-        std::vector<std::string> texts;
-        for (std::set<int> keys : {std::set<int>{}, {VK_CONTROL}, {VK_CONTROL, VK_SHIFT}}) {
-            shell.keysDown = keys;
-            Invoke({c.path}, 3);
-            texts.push_back(shell.clipboardText);
-        }
-        Invoke({c.path}, 2);
-        texts.push_back(shell.clipboardText);
-        auto quoted = [](const std::string& text) {
-            return text.find(' ') == std::string::npos ? text : "\"" + text + "\"";
-        };
-        EXPECT_EQ(
-            (std::vector<std::string>{quoted(c.path), c.name, c.upperName, quoted(directory)}),
-            texts);
-        Invoke({c.path}, 0);
-        EXPECT_EQ(directory, shell.programStarts.back().directory);
-        Invoke({c.path}, 4);
-        for (const auto& file : shell.files)
-            EXPECT_EQ(file.first == c.path, file.second.times.lastWrite != 5u) << file.first;
-    }
-    EXPECT_TRUE(shell.messageBoxes.empty());
-}
-
-TEST_F(MenuCommandsTest, TouchSetsAllThreeTimesToNowAndReportsEachFailure) {
+// The real system's texts and the sharing violation are seen in a real box under Wine.
+TEST_F(MenuCommandsTest, TouchSetsAllThreeTimesToNowAndReportsEachFailedStep) {
     testsupport::SettableClock clock;
     clock.SetUtcOffsetMinutes(60);
     clock.SetLocalTime(2024, 7, 1, 13, 30, 15, 250);
     const auto& a = AddFile("C:\\a.txt", 5).times;
-    AddFile("C:\\locked.txt", 5).openedElsewhere = true;
+    AddFile("C:\\read-only.txt", 5).readOnly = true;
+    AddFile("C:\\no-times.txt", 5).failGetTimes = true;
+    AddFile("C:\\stuck.txt", 5).failSetTimes = true;
     AddFile("C:\\b.txt", 5);
-    Invoke({"C:\\a.txt", "C:\\locked.txt", "C:\\missing.txt", "C:\\b.txt"}, 6);
+    Invoke({"C:\\a.txt", "C:\\read-only.txt", "C:\\missing.txt", "C:\\no-times.txt",
+            "C:\\stuck.txt", "C:\\b.txt"},
+           6);
     FileTime now = At(2024, 7, 1, 12, 30, 15) + 250 * 10000;
-    EXPECT_EQ(now, a.creation);
-    EXPECT_EQ(now, a.lastAccess);
-    EXPECT_EQ(now, a.lastWrite);
+    EXPECT_EQ((std::vector<FileTime>{now, now, now}),
+              (std::vector<FileTime>{a.creation, a.lastAccess, a.lastWrite}));
     EXPECT_EQ(now, shell.files["C:\\b.txt"].times.lastWrite);
-    EXPECT_EQ(5u, shell.files["C:\\locked.txt"].times.lastWrite);
-    EXPECT_EQ(0, shell.openFiles);
-    // One box for each failure, in order; the error texts are TouchFile's own.
-    ASSERT_EQ(2u, shell.messageBoxes.size());
-    EXPECT_EQ(
-        "Unable to touch file 'C:\\missing.txt' (Open: The system cannot find the file "
-        "specified.).",
-        shell.messageBoxes[1].text);
-    EXPECT_EQ(0u, shell.messageBoxes[0].text.find("Unable to touch file 'C:\\locked.txt' (Open: "));
+    EXPECT_EQ(5u, shell.files["C:\\stuck.txt"].times.lastWrite);
+    EXPECT_EQ(0, shell.openFiles) << "a handle was left open";
+    // One box for each failure, in order, naming the step and the system's text.
+    std::vector<std::string> texts;
     for (const auto& box : shell.messageBoxes) {
         EXPECT_EQ("Tamarack", box.caption);
         EXPECT_EQ(MB_ICONHAND, box.style);
+        texts.push_back(box.text);
     }
+    const std::string denied = "Access is denied.).";
+    EXPECT_EQ((std::vector<std::string>{
+                  "Unable to touch file 'C:\\read-only.txt' (Open: " + denied,
+                  "Unable to touch file 'C:\\missing.txt' (Open: The system cannot find the "
+                  "file specified.).",
+                  "Unable to touch file 'C:\\no-times.txt' (GetFileTime: " + denied,
+                  "Unable to touch file 'C:\\stuck.txt' (SetFileTime: " + denied}),
+              texts);
     // One file: one box, and offset 6 touches nothing of a single selection.
-    Invoke({"C:\\locked.txt"}, 4);
-    Invoke({"C:\\locked.txt"}, 6);
-    EXPECT_EQ(3u, shell.messageBoxes.size());
+    Invoke({"C:\\stuck.txt"}, 4);
+    Invoke({"C:\\stuck.txt"}, 6);
+    EXPECT_EQ(5u, shell.messageBoxes.size());
+    EXPECT_EQ(0, tamarack::TouchFile("C:\\missing.txt", nullptr, nullptr));
+    EXPECT_EQ("Error code 12345", tamarack::SystemErrorText(12345));
 }
 
+// What the dialog's lists show, and in which order, is seen in the real dialog under Wine.
 TEST_F(MenuCommandsTest, DialogOffersTheFileTimeAndOkStampsTheChosenLocalTime) {
     shell.utcOffsetMinutes = 120;
     const auto& times = AddFile("C:\\a.txt").times = {11, 22, At(2020, 2, 28, 22, 5, 9)};
     shell.dialogAnswer = IDCANCEL;
     Invoke({"C:\\a.txt"}, 5);
-    EXPECT_EQ(1, shell.dialogsShown);
-    EXPECT_EQ(101, shell.dialogTemplate);
-    // Each list's size, first, tenth and last item, in natural order (not sorted as text).
-    std::vector<std::string> lists;
-    for (int id = CChooseDateTimeDlg::DayList; id <= CChooseDateTimeDlg::SecondList; ++id) {
-        const auto& items = shell.dialogLists.at(id).items;
-        lists.push_back(std::to_string(items.size()) + " " + items.front() + " " + items[9] + " " +
-                        items.back());
-    }
-    EXPECT_EQ(
-        (std::vector<std::string>{"31 1 10 31", "12 January October December", "120 1980 1989 2099",
-                                  "24 00 09 23", "60 00 09 59", "60 00 09 59"}),
-        lists);
+    std::vector<size_t> sizes;  // of the six lists, day to second
+    for (int id = CChooseDateTimeDlg::DayList; id <= CChooseDateTimeDlg::SecondList; ++id)
+        sizes.push_back(shell.dialogLists.at(id).items.size());
+    EXPECT_EQ((std::vector<size_t>{31, 12, 120, 24, 60, 60}), sizes);
     // 22:05:09 UTC on 28 February is 00:05:09 local on 29 February 2020.
     EXPECT_EQ((std::vector<int>{28, 1, 2020 - 1980, 0, 5, 9}), Selections());
-    EXPECT_EQ(At(2020, 2, 28, 22, 5, 9), times.lastWrite);  // Cancel changes nothing
 
     shell.utcOffsetMinutes = -300;
     shell.dialogAnswer = IDOK;
@@ -228,11 +139,6 @@ TEST_F(MenuCommandsTest, DialogOffersTheFileTimeAndOkStampsTheChosenLocalTime) {
     EXPECT_EQ(At(2023, 5, 1, 2, 0, 59), times.lastWrite);  // 30 April 21:00:59 at UTC-5
     EXPECT_EQ(11u, times.creation);
     EXPECT_EQ(22u, times.lastAccess);
-    // OK with the preselection unchanged writes the file's own time back, to the tick.
-    const FileTime exact = shell.files["C:\\a.txt"].times.lastWrite += 1234567;
-    shell.dialogChoices.clear();
-    Invoke({"C:\\a.txt"}, 5);
-    EXPECT_EQ(exact, times.lastWrite);
 
     // "Touch seledted files ..." stamps every path with the chosen time, now preselected.
     testsupport::SettableClock clock;
@@ -244,7 +150,6 @@ TEST_F(MenuCommandsTest, DialogOffersTheFileTimeAndOkStampsTheChosenLocalTime) {
     EXPECT_EQ((std::vector<int>{13, 2, 2011 - 1980, 9, 26, 53}), Selections());
     EXPECT_EQ(At(2011, 3, 14, 14, 26, 53), shell.files["C:\\b.txt"].times.lastWrite);
     EXPECT_EQ(At(2011, 3, 14, 14, 26, 53), shell.files["C:\\c.txt"].times.lastWrite);
-    EXPECT_EQ(1u, shell.files["C:\\c.txt"].times.creation);
     EXPECT_EQ(1u, shell.messageBoxes.size());
     // A chosen time before the first file time (1601-01-01 00:00 UTC) is refused visibly.
     shell.utcOffsetMinutes = 60;

@@ -5,17 +5,12 @@
 
 #include <fstream>
 
-#include "platform/Environment.h"
 #include "tests/shellext/ShellExtFixture.h"
 #include "tests/shellext/TraceConfiguration.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TemporaryDirectory.h"
 
-namespace {
-
-class ShellExtLogging : public shellexttest::ShellExtFixture {};
-
-}  // namespace
+using ShellExtLogging = shellexttest::ShellExtFixture;
 
 TEST_F(ShellExtLogging, AUserConfigurationAtDebugTracesTheHandler) {
     testsupport::TemporaryDirectory profile;
@@ -23,10 +18,8 @@ TEST_F(ShellExtLogging, AUserConfigurationAtDebugTracesTheHandler) {
     environment.Set("USERPROFILE", profile.Path().string());
     environment.Set("TEMP", profile.Path().string());
     environment.Unset("SCRIVLOG_DUMP_CONFIG");
-    std::string program = platform::ExecutablePath();
-    program = program.substr(program.find_last_of("\\/") + 1);
     std::string trace = profile.File("trace.log");
-    std::ofstream(profile.File(program.substr(0, program.rfind('.')) + ".scrivlog.xml"))
+    std::ofstream(profile.File("shellext_logging_tests.scrivlog.xml"))
         << shellexttest::TraceConfiguration(trace);
 
     // Objects made before the module is loaded write nothing: the handles are null.

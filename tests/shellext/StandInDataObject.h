@@ -25,7 +25,6 @@ class StandInDataObject : public IDataObject {
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++references); }
     ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--references); }
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-        ++dataRequests;
         if (!hasDropData || format->cfFormat != CF_HDROP || format->tymed != TYMED_HGLOBAL ||
             format->dwAspect != DVASPECT_CONTENT || format->lindex != -1)
             return DV_E_FORMATETC;
@@ -50,7 +49,6 @@ class StandInDataObject : public IDataObject {
     std::vector<std::string> paths;
     bool hasDropData = true;
     int references = 1;  // the test's own
-    int dataRequests = 0;
 };
 
 }  // namespace shellexttest
