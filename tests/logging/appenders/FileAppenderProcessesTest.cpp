@@ -1,7 +1,8 @@
 // Several processes writing one log through each of the four file appenders: every
 // record must arrive whole, exactly once and in its process's order, and the rolling
-// appender's files must stay within their limit. Natively the writers are forked;
-// on Windows they are this program started again, told what to write by a variable.
+// appender's files must stay within their limit, also when one writer of the daily
+// appender reads the time late. Natively the writers are forked; on Windows they are
+// this program started again, told what to write by a variable.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,10 +21,6 @@
 #include <unistd.h>
 #endif
 
-#include "logging/appenders/CDailyFileAppender.h"
-#include "logging/appenders/CDailyRollingFileAppender.h"
-#include "logging/appenders/CFileAppender.h"
-#include "logging/appenders/CRollingFileAppender.h"
 #include "platform/CivilDate.h"
 #include "platform/Clock.h"
 #include "tests/logging/appenders/FileAppenderFixture.h"
@@ -47,15 +43,17 @@ constexpr uint64_t MaxFileSize = 40000;
 #endif
 constexpr const char* Filler = "-0123456789abcdefghijklmnopqrstuvwxyz";
 
-// Local time running twenty times as fast as the system's tick count, from just before
-// midnight: one dated file every 50 ms, the same in every process.
+// Local time running `speed` times as fast as the system's tick count, from just before
+// midnight less `lag` ms: one dated file every 1000 / speed ms, the same in every process
+// but one that lags.
 class FastClock : public platform::ClockSource {
   public:
-    explicit FastClock(uint32_t startTick) : m_startTick(startTick) {}
+    FastClock(uint32_t startTick, int speed, int lag)
+        : m_startTick(startTick), m_speed(speed), m_lag(lag) {}
     platform::DateTime LocalTime() override {
         int64_t elapsed = static_cast<uint32_t>(platform::system_clock::TickCount() - m_startTick);
         return platform::CivilFromMilliseconds(platform::DaysFromCivil(2011, 5, 4) * 86400000 +
-                                               86390000 + elapsed * 20);
+                                               86390000 + elapsed * m_speed - m_lag);
     }
     platform::DateTime UtcTime() override { return LocalTime(); }
     uint32_t TickCount() override { return platform::system_clock::TickCount(); }
@@ -63,39 +61,25 @@ class FastClock : public platform::ClockSource {
 
   private:
     uint32_t m_startTick;
+    int m_speed, m_lag;
 };
 
 struct Writer {
-    int kind;  // index into MakeAppender
-    int tag;
+    int kind;  // index into filetests::Classes
+    int tag, speed, lag;
     uint32_t startTick;
     std::string file;
 };
 
-std::unique_ptr<CFileAppender> MakeAppender(int kind) {
-    switch (kind) {
-        case 0:
-            return std::make_unique<CFileAppender>("w", Levels::All);
-        case 1: {
-            auto rolling = std::make_unique<CRollingFileAppender>("w", Levels::All);
-            rolling->MaxFileSize = MaxFileSize;
-            rolling->MaxBackupIndex = 200;
-            return rolling;
-        }
-        case 2:
-            return std::make_unique<CDailyFileAppender>("w", Levels::All);
-        default:
-            return std::make_unique<CDailyRollingFileAppender>("w", Levels::All);
-    }
-}
-
 // Writes this writer's records "P<tag> <number><filler>"; true when all were taken.
 bool RunWriter(const Writer& writer) {
-    FastClock clock(writer.startTick);
+    FastClock clock(writer.startTick, writer.speed, writer.lag);
     platform::SetClockSource(&clock);
-    std::unique_ptr<CFileAppender> appender = MakeAppender(writer.kind);
+    std::unique_ptr<CFileAppender> appender = filetests::Make(filetests::Classes[writer.kind]);
     appender->SetParam("File", writer.file);
     appender->SetParam("DatePattern", "'.'yyyy-MM-dd-HH-mm-ss");
+    appender->SetParam("MaxFileSize", std::to_string(MaxFileSize));
+    appender->SetParam("MaxBackupIndex", "200");
     std::string error;
     bool ok = appender->Start(error);
     char message[80];
@@ -123,7 +107,8 @@ class WriterEnvironment : public ::testing::Environment {
         Writer writer;
         unsigned startTick = 0;
         int consumed = 0;
-        if (std::sscanf(text, "%d %d %u %n", &writer.kind, &writer.tag, &startTick, &consumed) < 3)
+        if (std::sscanf(text, "%d %d %d %d %u %n", &writer.kind, &writer.tag, &writer.speed,
+                        &writer.lag, &startTick, &consumed) < 5)
             ExitProcess(2);
         writer.startTick = startTick;
         writer.file = text + consumed;
@@ -141,6 +126,7 @@ bool RunWriters(const std::vector<Writer>& writers) {
     std::vector<HANDLE> processes;
     for (const Writer& writer : writers) {
         std::string value = std::to_string(writer.kind) + " " + std::to_string(writer.tag) + " " +
+                            std::to_string(writer.speed) + " " + std::to_string(writer.lag) + " " +
                             std::to_string(writer.startTick) + " " + writer.file;
         SetEnvironmentVariableA(WriterVariable, value.c_str());
         STARTUPINFOA startup{};
@@ -186,41 +172,41 @@ bool RunWriters(const std::vector<Writer>& writers) {
 
 // The files of the directory, oldest first: numbered backups from the highest number
 // down, dated files in date order, the undated name last.
-std::vector<fs::path> FilesOldestFirst(const fs::path& directory) {
-    std::vector<std::pair<std::string, fs::path>> files;
+std::map<std::string, fs::path> FilesOldestFirst(const fs::path& directory) {
+    std::map<std::string, fs::path> files;
     for (const auto& entry : fs::directory_iterator(directory)) {
         std::string name = entry.path().filename().string();
-        std::string key = name == "app.log" ? "~" : name;
         int number = 0;
-        if (std::sscanf(name.c_str(), "app.%d.log", &number) == 1 && name.find('-') == name.npos)
-            key = std::to_string(1000000 - number);
-        files.emplace_back(key, entry.path());
+        if (name == "app.log")
+            name = "~";
+        else if (std::sscanf(name.c_str(), "app.%d.log", &number) == 1 &&
+                 name.find('-') == name.npos)
+            name = std::to_string(1000000 - number);
+        files[name] = entry.path();
     }
-    std::sort(files.begin(), files.end());
-    std::vector<fs::path> paths;
-    for (const auto& file : files)
-        paths.push_back(file.second);
-    return paths;
+    return files;
 }
 
 }  // namespace
 
 TEST(FileAppenderProcesses, EveryRecordOnceWholeAndInOrder) {
-    const char* kinds[] = {"FileAppender", "RollingFileAppender", "DailyFileAppender",
-                           "DailyRollingFileAppender"};
-    for (int kind = 0; kind < 4; ++kind) {
-        SCOPED_TRACE(kinds[kind]);
+    // Each class with a file every 50 ms; then the daily appender with a file every 10 ms
+    // and a writer that lags six files behind the others, more than their note keeps.
+    const int rows[][3] = {{0, 20, 0}, {1, 20, 0}, {2, 20, 0}, {3, 20, 0}, {2, 100, 6000}};
+    for (auto [kind, speed, lag] : rows) {
+        SCOPED_TRACE(std::string(filetests::Classes[kind]) + " lag " + std::to_string(lag));
         testsupport::TemporaryDirectory directory;
         std::vector<Writer> writers;
         uint32_t startTick = platform::system_clock::TickCount();
         for (int tag = 0; tag < Writers; ++tag)
-            writers.push_back({kind, tag, startTick, directory.File("app.log")});
+            writers.push_back({kind, tag, speed, tag == Writers - 1 ? lag : 0, startTick,
+                               directory.File("app.log")});
         ASSERT_TRUE(RunWriters(writers));
 
         // Each process's numbers follow each other through the files, oldest first.
         int next[Writers] = {};
         size_t torn = 0, files = 0, oversized = 0;
-        for (const fs::path& file : FilesOldestFirst(directory.Path())) {
+        for (const auto& [key, file] : FilesOldestFirst(directory.Path())) {
             ++files;
             std::string content = testsupport::ReadFile(file);
             if (kind == 1 && content.size() >= MaxFileSize + Writers * 64)
