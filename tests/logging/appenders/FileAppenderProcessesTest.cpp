@@ -64,19 +64,18 @@ class FastClock : public platform::ClockSource {
     int m_speed, m_lag;
 };
 
-struct Writer {
-    int kind;  // index into filetests::Classes
-    int tag, speed, lag;
-    uint32_t startTick;
-    std::string file;
-};
-
-// Writes this writer's records "P<tag> <number><filler>"; true when all were taken.
-bool RunWriter(const Writer& writer) {
-    FastClock clock(writer.startTick, writer.speed, writer.lag);
+// Writes the records "P<tag> <number><filler>" of the writer that `spec` describes
+// ("<kind> <tag> <speed> <lag> <start tick> <file>", kind indexing filetests::Classes);
+// true when all were taken.
+bool RunWriter(const char* spec) {
+    int kind = 0, tag = 0, speed = 0, lag = 0, at = 0;
+    unsigned start = 0;
+    if (std::sscanf(spec, "%d %d %d %d %u %n", &kind, &tag, &speed, &lag, &start, &at) < 5)
+        return false;
+    FastClock clock(start, speed, lag);
     platform::SetClockSource(&clock);
-    std::unique_ptr<CFileAppender> appender = filetests::Make(filetests::Classes[writer.kind]);
-    appender->SetParam("File", writer.file);
+    std::unique_ptr<CFileAppender> appender = filetests::Make(filetests::Classes[kind]);
+    appender->SetParam("File", spec + at);
     appender->SetParam("DatePattern", "'.'yyyy-MM-dd-HH-mm-ss");
     appender->SetParam("MaxFileSize", std::to_string(MaxFileSize));
     appender->SetParam("MaxBackupIndex", "200");
@@ -84,7 +83,7 @@ bool RunWriter(const Writer& writer) {
     bool ok = appender->Start(error);
     char message[80];
     for (int i = 0; ok && i < Records; ++i) {
-        std::snprintf(message, sizeof message, "P%d %05d%s", writer.tag, i, Filler);
+        std::snprintf(message, sizeof message, "P%d %05d%s", tag, i, Filler);
         ok = filetests::Log(*appender, message) && appender->WriteFailures() == 0;
     }
     appender->Stop(error);
@@ -104,31 +103,20 @@ class WriterEnvironment : public ::testing::Environment {
         DWORD length = GetEnvironmentVariableA(WriterVariable, text, sizeof text);
         if (length == 0 || length >= sizeof text)
             return;
-        Writer writer;
-        unsigned startTick = 0;
-        int consumed = 0;
-        if (std::sscanf(text, "%d %d %d %d %u %n", &writer.kind, &writer.tag, &writer.speed,
-                        &writer.lag, &startTick, &consumed) < 5)
-            ExitProcess(2);
-        writer.startTick = startTick;
-        writer.file = text + consumed;
-        ExitProcess(RunWriter(writer) ? 0 : 1);
+        ExitProcess(RunWriter(text) ? 0 : 1);
     }
 };
 const auto* const g_writerEnvironment = ::testing::AddGlobalTestEnvironment(new WriterEnvironment);
 
 // Starts the writers as processes of this program and waits for all of them.
-bool RunWriters(const std::vector<Writer>& writers) {
+bool RunWriters(const std::vector<std::string>& writers) {
     char program[MAX_PATH];
     GetModuleFileNameA(nullptr, program, sizeof program);
     std::string commandLine =
         std::string("\"") + program + "\" --gtest_filter=FileAppenderProcesses.*";
     std::vector<HANDLE> processes;
-    for (const Writer& writer : writers) {
-        std::string value = std::to_string(writer.kind) + " " + std::to_string(writer.tag) + " " +
-                            std::to_string(writer.speed) + " " + std::to_string(writer.lag) + " " +
-                            std::to_string(writer.startTick) + " " + writer.file;
-        SetEnvironmentVariableA(WriterVariable, value.c_str());
+    for (const std::string& writer : writers) {
+        SetEnvironmentVariableA(WriterVariable, writer.c_str());
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
@@ -151,12 +139,12 @@ bool RunWriters(const std::vector<Writer>& writers) {
     return ok;
 }
 #else
-bool RunWriters(const std::vector<Writer>& writers) {
+bool RunWriters(const std::vector<std::string>& writers) {
     std::vector<pid_t> children;
-    for (const Writer& writer : writers) {
+    for (const std::string& writer : writers) {
         pid_t child = fork();
         if (child == 0)
-            _exit(RunWriter(writer) ? 0 : 1);
+            _exit(RunWriter(writer.c_str()) ? 0 : 1);
         if (child > 0)
             children.push_back(child);
     }
@@ -196,11 +184,14 @@ TEST(FileAppenderProcesses, EveryRecordOnceWholeAndInOrder) {
     for (auto [kind, speed, lag] : rows) {
         SCOPED_TRACE(std::string(filetests::Classes[kind]) + " lag " + std::to_string(lag));
         testsupport::TemporaryDirectory directory;
-        std::vector<Writer> writers;
+        std::vector<std::string> writers;
         uint32_t startTick = platform::system_clock::TickCount();
-        for (int tag = 0; tag < Writers; ++tag)
-            writers.push_back({kind, tag, speed, tag == Writers - 1 ? lag : 0, startTick,
-                               directory.File("app.log")});
+        for (int tag = 0; tag < Writers; ++tag) {
+            char spec[64];
+            std::snprintf(spec, sizeof spec, "%d %d %d %d %u ", kind, tag, speed,
+                          tag == Writers - 1 ? lag : 0, startTick);
+            writers.push_back(spec + directory.File("app.log"));
+        }
         ASSERT_TRUE(RunWriters(writers));
 
         // Each process's numbers follow each other through the files, oldest first.

@@ -215,39 +215,31 @@ TEST(FileAppender, PosixSafetyAndFullDisks) {
 
     // A full disk (a small file system, when running as root): what got out stays, the
     // record cut by the full disk is ended, and the next one starts on a line of its own.
+    // Each failed write is counted, and its reason kept.
     std::string disk = f.directory.File("disk");
     fs::create_directory(disk);
-    if (geteuid() == 0 &&
-        std::system(("mount -t tmpfs -o size=64k tmpfs '" + disk + "' 2>/dev/null").c_str()) == 0) {
-        std::ofstream(disk + "/filler", std::ios::binary) << std::string(60000, 'f');
-        f.appender.Layout = nullptr;
-        f.appender.SetParam("File", disk + "/app.log");
-        ASSERT_TRUE(f.Start());
-        std::string record(999, 'r'), expected;
-        while (Log(f.appender, record))
-            expected += record + "\n";
-        EXPECT_FALSE(Log(f.appender, record));
-        fs::remove(disk + "/filler");
-        EXPECT_TRUE(Log(f.appender, "after"));
-        f.Stop();
-        std::string content = testsupport::ReadFile(disk + "/app.log");
-        std::system(("umount '" + disk + "'").c_str());
-        ASSERT_GT(content.size(), expected.size() + 7);
-        EXPECT_EQ(expected, content.substr(0, expected.size()));
-        std::string cut = content.substr(expected.size(), content.size() - expected.size() - 8);
-        EXPECT_EQ(std::string(cut.size(), 'r'), cut);
-        EXPECT_EQ("\r\nafter\n", content.substr(content.size() - 8));
-    }
-
-    // A failing write is counted and its reason kept; nothing crashes.
-    if (fs::exists("/dev/full")) {
-        f.appender.Layout = nullptr;
-        f.appender.SetParam("File", "/dev/full");
-        ASSERT_TRUE(f.Start());
-        EXPECT_FALSE(Log(f.appender, "no room"));
-        EXPECT_FALSE(Log(f.appender, "no room"));
-        EXPECT_EQ(2u, f.appender.WriteFailures());
-        EXPECT_NE(std::string::npos, f.appender.LastWriteError().find("[28]"));
-    }
+    if (geteuid() != 0 ||
+        std::system(("mount -t tmpfs -o size=64k tmpfs '" + disk + "' 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "no small file system can be mounted here";
+    std::ofstream(disk + "/filler", std::ios::binary) << std::string(60000, 'f');
+    f.appender.Layout = nullptr;
+    f.appender.SetParam("File", disk + "/app.log");
+    ASSERT_TRUE(f.Start());
+    std::string record(999, 'r'), expected;
+    while (Log(f.appender, record))
+        expected += record + "\n";
+    EXPECT_FALSE(Log(f.appender, record));
+    EXPECT_EQ(2u, f.appender.WriteFailures());
+    EXPECT_NE(std::string::npos, f.appender.LastWriteError().find("[28]"));
+    fs::remove(disk + "/filler");
+    EXPECT_TRUE(Log(f.appender, "after"));
+    f.Stop();
+    std::string content = testsupport::ReadFile(disk + "/app.log");
+    std::system(("umount '" + disk + "'").c_str());
+    ASSERT_GT(content.size(), expected.size() + 7);
+    EXPECT_EQ(expected, content.substr(0, expected.size()));
+    std::string cut = content.substr(expected.size(), content.size() - expected.size() - 8);
+    EXPECT_EQ(std::string(cut.size(), 'r'), cut);
+    EXPECT_EQ("\r\nafter\n", content.substr(content.size() - 8));
 }
 #endif
