@@ -60,8 +60,12 @@ TEST(FileAppenderChromium, HostileRecordsStayTextInTheirCells) {
     std::string dom = f.Read("dom.html");
     // The header row and one row per record, each closed by the parser; five cells each.
     std::string counts;
-    for (const char* part : {"</tr>", "<th>", "<td>", "</table>", "<script", "<img"})
-        counts += std::to_string(filetests::Count(dom, part)) + " ";
+    for (const char* part : {"</tr>", "<th>", "<td>", "</table>", "<script", "<img"}) {
+        size_t count = 0;
+        for (size_t at = dom.find(part); at != std::string::npos; at = dom.find(part, at + 1))
+            ++count;
+        counts += std::to_string(count) + " ";
+    }
     EXPECT_EQ("5 5 20 1 0 0 ", counts) << dom;
     // No script or handler ran: the body has its own attributes only, the title its text.
     EXPECT_NE(std::string::npos, dom.find("<body topmargin=\"6\" leftmargin=\"6\"><hr")) << dom;

@@ -44,14 +44,6 @@ inline bool Log(scrivlog::CAppenderSkeleton& appender, const std::string& messag
     return appender.DoAppend(event);
 }
 
-// How often `part` occurs in `text`.
-inline size_t Count(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
-
 constexpr const char* Classes[] = {"FileAppender", "RollingFileAppender", "DailyFileAppender",
                                    "DailyRollingFileAppender"};
 

@@ -1,17 +1,18 @@
-// Several processes writing one log through each of the four file appenders: every
-// record must arrive whole, exactly once and in its process's order, and the rolling
-// appender's files must stay within their limit, also when one writer of the daily
-// appender reads the time late. Natively the writers are forked; on Windows they are
-// this program started again, told what to write by a variable.
+// Several processes, of two threads each, writing one log through each of the four file
+// appenders: every record must arrive whole, exactly once and in its thread's order, and
+// the rolling appender's files must stay within their limit, also when one writer of the
+// daily appender reads the time late. Natively the writers are forked; on Windows they
+// are this program started again, told what to write by a variable.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #ifdef _WIN32
@@ -31,7 +32,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int Writers = 4;
+constexpr int Writers = 4, Threads = 2;
 #ifdef _WIN32
 // Under Wine every append of every process waits on a lock held by the Wine server
 // (Wine does not append atomically): fewer records keep the test within seconds.
@@ -64,9 +65,10 @@ class FastClock : public platform::ClockSource {
     int m_speed, m_lag;
 };
 
-// Writes the records "P<tag> <number><filler>" of the writer that `spec` describes
-// ("<kind> <tag> <speed> <lag> <start tick> <file>", kind indexing filetests::Classes);
-// true when all were taken.
+// Writes, in two threads, the records "P<tag> <number><filler>" of the writer that `spec`
+// describes ("<kind> <tag> <speed> <lag> <start tick> <file>", kind indexing
+// filetests::Classes; the threads' tags are tag * Threads + 0 and 1); true when all were
+// taken.
 bool RunWriter(const char* spec) {
     int kind = 0, tag = 0, speed = 0, lag = 0, at = 0;
     unsigned start = 0;
@@ -81,11 +83,18 @@ bool RunWriter(const char* spec) {
     appender->SetParam("MaxBackupIndex", "200");
     std::string error;
     bool ok = appender->Start(error);
-    char message[80];
-    for (int i = 0; ok && i < Records; ++i) {
-        std::snprintf(message, sizeof message, "P%d %05d%s", tag, i, Filler);
-        ok = filetests::Log(*appender, message) && appender->WriteFailures() == 0;
-    }
+    std::atomic<int> taken{0};
+    auto write = [&](int thread) {
+        char message[80];
+        for (int i = 0; i < Records / Threads; ++i) {
+            std::snprintf(message, sizeof message, "P%d %05d%s", tag * Threads + thread, i, Filler);
+            taken += filetests::Log(*appender, message);
+        }
+    };
+    std::thread second(write, 1);
+    write(0);
+    second.join();
+    ok = ok && taken == Records && appender->WriteFailures() == 0;
     appender->Stop(error);
     appender.reset();
     platform::SetClockSource(nullptr);
@@ -194,8 +203,8 @@ TEST(FileAppenderProcesses, EveryRecordOnceWholeAndInOrder) {
         }
         ASSERT_TRUE(RunWriters(writers));
 
-        // Each process's numbers follow each other through the files, oldest first.
-        int next[Writers] = {};
+        // Each thread's numbers follow each other through the files, oldest first.
+        int next[Writers * Threads] = {};
         size_t torn = 0, files = 0, oversized = 0;
         for (const auto& [key, file] : FilesOldestFirst(directory.Path())) {
             ++files;
@@ -207,7 +216,7 @@ TEST(FileAppenderProcesses, EveryRecordOnceWholeAndInOrder) {
                 int tag = -1, number = -1;
                 char filler[64] = {};
                 if (std::sscanf(line.c_str(), "P%d %5d%63s", &tag, &number, filler) != 3 ||
-                    tag < 0 || tag >= Writers || std::string(filler) != Filler ||
+                    tag < 0 || tag >= Writers * Threads || std::string(filler) != Filler ||
                     number != next[tag]) {
                     ++torn;
                     continue;
@@ -218,7 +227,7 @@ TEST(FileAppenderProcesses, EveryRecordOnceWholeAndInOrder) {
         EXPECT_EQ(0u, torn);
         EXPECT_EQ(0u, oversized);
         for (int count : next)
-            EXPECT_EQ(Records, count);
+            EXPECT_EQ(Records / Threads, count);
         // The file appender writes one file; the others switched.
         EXPECT_TRUE(kind == 0 ? files == 1 : files >= 3) << files;
     }

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include "logging/layouts/CPatternLayout.h"
 #include "tests/logging/appenders/FileAppenderFixture.h"
@@ -116,25 +114,4 @@ TEST(RollingFileAppender, FailedRenameKeepsEveryRecord) {
     Log(g.appender, "e");
     EXPECT_EQ("app.1.log=H|c;d;e;F| app.2.log=H|b;F| app.3.log=H|a;F| app.log=H|", g.Listing());
 #endif
-}
-
-TEST(RollingFileAppender, TwoThreadsLoseAndInterleaveNothing) {
-    Fixture f("4000", "50");
-    f.appender.Layout = nullptr;  // one line per record
-    f.Start();
-    constexpr int PerThread = 2000;
-    auto writer = [&](char tag) {
-        for (int i = 0; i < PerThread; ++i)
-            Log(f.appender, tag + std::to_string(i) + "-0123456789abcdefghij");
-    };
-    std::thread first(writer, 'A'), second(writer, 'B');
-    first.join();
-    second.join();
-    f.Stop();
-
-    // Every line whole and none lost; it rolled while both wrote.
-    std::string all = f.Listing();
-    EXPECT_EQ(2 * PerThread, std::count(all.begin(), all.end(), '\n'));
-    EXPECT_EQ(2u * PerThread, filetests::Count(all, "-0123456789abcdefghij\n"));
-    EXPECT_NE(std::string::npos, all.find("app.3.log="));
 }
