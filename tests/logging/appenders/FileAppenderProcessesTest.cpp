@@ -126,12 +126,10 @@ bool RunWriters(const std::vector<std::string>& writers) {
     std::vector<HANDLE> processes;
     for (const std::string& writer : writers) {
         SetEnvironmentVariableA(WriterVariable, writer.c_str());
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
+        STARTUPINFOA startup{sizeof startup};
         PROCESS_INFORMATION process{};
-        std::vector<char> line(commandLine.begin(), commandLine.end());
-        line.push_back('\0');
-        if (CreateProcessA(program, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+        std::string line = commandLine;  // CreateProcessA may write into it
+        if (CreateProcessA(program, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                            &startup, &process)) {
             CloseHandle(process.hThread);
             processes.push_back(process.hProcess);

@@ -103,8 +103,9 @@ TEST(UDPConsoleAppender, HostsAndPortTexts) {
     EXPECT_EQ(0xFFFF, appender.GetPort());
 }
 
-TEST(UDPConsoleAppender, SendsWholeTextToEachDestinationThatTakesIt) {
+TEST(UDPConsoleAppender, SendsWholeTextToEachDestinationThatTakesItAtItsTempo) {
     Listeners to;
+    testsupport::SettableClock clock;  // pauses are recorded, not waited for
     CUDPConsoleAppender appender("udp", Levels::All);
     CLogger logger("x", Levels::All, true);
     // The overlong name stands for the invalid address, to which no send succeeds.
@@ -145,18 +146,13 @@ TEST(UDPConsoleAppender, SendsWholeTextToEachDestinationThatTakesIt) {
     std::string error;
     EXPECT_TRUE(appender.Stop(error));
     EXPECT_FALSE(appender.HasSocket());
-}
 
-TEST(UDPConsoleAppender, TempoPausesThroughThePlatformSleep) {
-    Listeners to;
-    testsupport::SettableClock clock;
-    CUDPConsoleAppender appender("udp", Levels::All);
+    // A pause after every 4096 bytes: records of 1000 bytes, counted once however many
+    // destinations there are.
     appender.SetParam("BlockSizeForTempo", "4096");
     appender.SetParam("WaitTimeForTempo", "50");
-    CLogger logger("x", Levels::All, true);
-    Open(appender, logger, to.Hosts(" "), to.Port());
-
-    // Records of 1000 bytes, counted once however many destinations there are.
+    appender.SetParam("hosts", to.Hosts(" "));
+    ASSERT_TRUE(appender.Start(error));
     std::string record(998, 'r');
     auto logRecords = [&](int count) {
         for (int i = 0; i < count; ++i)
@@ -181,11 +177,11 @@ TEST(UDPConsoleAppender, TempoPausesThroughThePlatformSleep) {
     EXPECT_EQ(2u, clock.Sleeps().size());
 }
 
-TEST(UDPConsoleColorAppender, WrapsEachRecordInItsLevelColour) {
+TEST(UDPConsoleColorAppender, ColoursRecordsAndClearsTheScreenOnlyWhenActive) {
     Listeners to;
-    CUDPConsoleColorAppender appender("colour", Levels::All);
-    CLogger logger("x", Levels::All, true);
-    Open(appender, logger, "127.0.0.1", to.Port());
+    CUDPConsoleColorAppender plain("plain", Levels::All);
+    CLogger plainLogger("p", Levels::All, true);
+    Open(plain, plainLogger, "127.0.0.1", to.Port());
 
     std::pair<Level, const char*> cases[] = {
         {Levels::Trace, "\033[01;34m"}, {Levels::Debug, "\033[01;36m"},
@@ -194,19 +190,17 @@ TEST(UDPConsoleColorAppender, WrapsEachRecordInItsLevelColour) {
         {Levels::Force, "\033[01;32m"}, {Levels::Notice, "\033[0m"},
         {Levels::Raw, "\033[0m"}};
     for (auto [level, colour] : cases) {
-        logger.Log(level, "t");
+        plainLogger.Log(level, "t");
         std::string text = level == Levels::Raw ? "t" : "t\r\n";
         EXPECT_EQ(Datagrams{colour + text + "\033[0m"}, to.Take(0, 1)) << level;
     }
     // The sequences travel in the same datagrams as a long text.
-    logger.LogError("%s", std::string(2000, 'e').c_str());
+    plainLogger.LogError("%s", std::string(2000, 'e').c_str());
     EXPECT_EQ(
         (Datagrams{"\033[01;31m" + std::string(1016, 'e'), std::string(984, 'e') + "\r\n\033[0m"}),
         to.Take(0, 2));
-}
 
-TEST(UDPConsoleColorAppender, ClearsTheScreenThenFramesTheRecordsOnlyWhenActive) {
-    Listeners to;
+    // With a layout: the clear-screen sequence, then the header, ahead of the records.
     FramingLayout layout;
     CLogger unused("u", Levels::All, true), logger("x", Levels::All, true);
     CUDPConsoleColorAppender inactive("off", Levels::All), appender("colour", Levels::All);
