@@ -126,7 +126,8 @@ bool RunWriters(const std::vector<std::string>& writers) {
     std::vector<HANDLE> processes;
     for (const std::string& writer : writers) {
         SetEnvironmentVariableA(WriterVariable, writer.c_str());
-        STARTUPINFOA startup{sizeof startup};
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
         std::string line = commandLine;  // CreateProcessA may write into it
         if (CreateProcessA(program, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
