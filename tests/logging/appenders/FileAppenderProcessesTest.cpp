@@ -115,38 +115,37 @@ class WriterEnvironment : public ::testing::Environment {
     }
 };
 const auto* const g_writerEnvironment = ::testing::AddGlobalTestEnvironment(new WriterEnvironment);
+#endif
 
-// Starts the writers as processes of this program and waits for all of them.
+// Starts the writers as processes and waits for all of them; true when each took all its
+// records. Natively they are forked; on Windows they are this program started again.
 bool RunWriters(const std::vector<std::string>& writers) {
+    size_t passed = 0;
+#ifdef _WIN32
     char program[MAX_PATH];
     GetModuleFileNameA(nullptr, program, sizeof program);
-    std::string commandLine =
-        std::string("\"") + program + "\" --gtest_filter=FileAppenderProcesses.*";
-    std::vector<HANDLE> processes;
+    std::vector<HANDLE> children;
     for (const std::string& writer : writers) {
         SetEnvironmentVariableA(WriterVariable, writer.c_str());
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
-        std::string line = commandLine;  // CreateProcessA may write into it
+        std::string line =
+            std::string("\"") + program + "\" --gtest_filter=FileAppenderProcesses.*";
         if (CreateProcessA(program, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                            &startup, &process)) {
             CloseHandle(process.hThread);
-            processes.push_back(process.hProcess);
+            children.push_back(process.hProcess);
         }
     }
     SetEnvironmentVariableA(WriterVariable, nullptr);
-    bool ok = processes.size() == writers.size();
-    for (HANDLE process : processes) {
+    for (HANDLE child : children) {
         DWORD code = 1;
-        ok = WaitForSingleObject(process, 120000) == WAIT_OBJECT_0 &&
-             GetExitCodeProcess(process, &code) && code == 0 && ok;
-        CloseHandle(process);
+        passed += WaitForSingleObject(child, 120000) == WAIT_OBJECT_0 &&
+                  GetExitCodeProcess(child, &code) && code == 0;
+        CloseHandle(child);
     }
-    return ok;
-}
 #else
-bool RunWriters(const std::vector<std::string>& writers) {
     std::vector<pid_t> children;
     for (const std::string& writer : writers) {
         pid_t child = fork();
@@ -155,15 +154,14 @@ bool RunWriters(const std::vector<std::string>& writers) {
         if (child > 0)
             children.push_back(child);
     }
-    bool ok = children.size() == writers.size();
     for (pid_t child : children) {
         int status = 0;
-        ok = waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0 &&
-             ok;
+        passed +=
+            waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
-    return ok;
-}
 #endif
+    return passed == writers.size();
+}
 
 // The files of the directory, oldest first: numbered backups from the highest number
 // down, dated files in date order, the undated name last.

@@ -49,7 +49,7 @@ TEST(FileAppender, TruncateAppendAndHeaderRules) {
     EXPECT_EQ("y\na\r\nb\nraw", content.substr(2 * Max - 2));
 }
 
-TEST(FileAppender, OpenAndCloseFailures) {
+TEST(FileAppender, NamesAndOpenFailures) {
     Fixture f;
     testsupport::ScopedEnvironment environment;
     f.appender.Layout = nullptr;
@@ -103,12 +103,8 @@ TEST(FileAppender, OpenAndCloseFailures) {
         0u, error.find("!Error: Unable to create directory '" + f.directory.File("plain") + "' ("))
         << error;
     EXPECT_FALSE(Log(f.appender, "nowhere"));
-}
 
-TEST(FileAppender, NamesWithEnvironmentAndMissingDirectories) {
-    Fixture f;
-    f.appender.Layout = nullptr;
-    testsupport::ScopedEnvironment environment;
+    // Names with environment references, in directories that are made.
     environment.Set("TEMP", f.directory.Path().string());
     // The compiled-in default name; backslashes separate directories on every system.
     for (const char* name : {"%TEMP%\\Tamarack.log", "${TEMP}\\a\\b\\c\\x.log"}) {
@@ -117,7 +113,6 @@ TEST(FileAppender, NamesWithEnvironmentAndMissingDirectories) {
     }
     EXPECT_EQ("here\n", f.Read("Tamarack.log"));
     EXPECT_EQ("here\n", testsupport::ReadFile(f.directory.Path() / "a" / "b" / "c" / "x.log"));
-    std::string error;
     EXPECT_TRUE(CFileAppender::CreateDirectoryPath(f.directory.File("a"), error));  // exists
     EXPECT_TRUE(CFileAppender::CreateDirectoryPath(f.directory.File("n") + "\\m\\", error));
     EXPECT_TRUE(fs::is_directory(f.directory.Path() / "n" / "m"));
