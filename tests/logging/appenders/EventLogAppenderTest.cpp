@@ -25,12 +25,12 @@ class RecordingSystemLog : public platform::SystemLogService {
     platform::SystemLogSource Register(const std::string& name) override {
         calls.push_back("register " + name);
         platform::SetLastSystemErrorCode(5);
-        return failRegister ? nullptr : &calls;
+        return fail ? nullptr : &calls;
     }
     bool Deregister(platform::SystemLogSource) override {
         calls.push_back("deregister");
         platform::SetLastSystemErrorCode(5);
-        return !failDeregister;
+        return !fail;
     }
     bool Report(platform::SystemLogSource source, SystemLogType type, uint16_t category,
                 uint32_t eventId, std::string_view text) override {
@@ -40,8 +40,7 @@ class RecordingSystemLog : public platform::SystemLogService {
         return true;
     }
 
-    bool failRegister = false;
-    bool failDeregister = false;
+    bool fail = false;  // Register and Deregister fail, with the error code 5
     Texts calls;
 };
 
@@ -72,12 +71,12 @@ TEST(EventLogAppender, ReportsEachLevelsTypeUnderASourceNamedAfterTheAppenderAnd
 
     log.calls.clear();
     CEventLogAppender appender("Denied", Levels::All);
-    log.failRegister = true;
+    log.fail = true;
     EXPECT_FALSE(appender.Start(error));
     EXPECT_EQ("unable to register event source:" + ErrorCodeToText(5), error);
-    log.failRegister = false;
-    log.failDeregister = true;
+    log.fail = false;
     ASSERT_TRUE(appender.Start(error));
+    log.fail = true;
     EXPECT_FALSE(appender.Stop(error));
     EXPECT_EQ("unable to deregister event source:" + ErrorCodeToText(5), error);
     // The source was dropped all the same: no report, no second deregistration.

@@ -1,15 +1,19 @@
 // Set-up shared by the file appender tests: a layout whose output reads back easily, one
-// call to log a message, and an appender writing app.log into a fresh directory.
+// call to log a message, and an appender of any of the four file classes writing app.log
+// into a fresh directory.
 #pragma once
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "logging/core/CAppenderSkeleton.h"
+#include "logging/appenders/CDailyFileAppender.h"
+#include "logging/appenders/CDailyRollingFileAppender.h"
+#include "logging/appenders/CRollingFileAppender.h"
 #include "tests/support/SettableClock.h"
 #include "tests/support/TemporaryDirectory.h"
 
@@ -40,24 +44,32 @@ inline bool Log(scrivlog::CAppenderSkeleton& appender, const std::string& messag
     return appender.DoAppend(event);
 }
 
-// An appender named "app" with the marker layout, File set to app.log in a fresh
-// directory, and the clock at 2011-05-04 23:59:59,500.
-// How often `part` occurs in `text`.
-inline size_t Count(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
+constexpr const char* Classes[] = {"FileAppender", "RollingFileAppender", "DailyFileAppender",
+                                   "DailyRollingFileAppender"};
+
+// A file appender of the class named, itself named "app", at threshold All.
+inline std::unique_ptr<scrivlog::CFileAppender> Make(std::string_view className) {
+    using namespace scrivlog;
+    if (className == Classes[1])
+        return std::make_unique<CRollingFileAppender>("app", Levels::All);
+    if (className == Classes[2])
+        return std::make_unique<CDailyFileAppender>("app", Levels::All);
+    if (className == Classes[3])
+        return std::make_unique<CDailyRollingFileAppender>("app", Levels::All);
+    return std::make_unique<CFileAppender>("app", Levels::All);
 }
 
-template <typename Appender>
+// An appender of the class, named "app", with the marker layout, File set to app.log in a
+// fresh directory, and the clock at 2011-05-04 23:59:59,500.
 struct FileFixture {
     testsupport::SettableClock clock;
     testsupport::TemporaryDirectory directory;
     MarkerLayout layout;
-    Appender appender{"app", scrivlog::Levels::All};
+    std::unique_ptr<scrivlog::CFileAppender> owned;
+    scrivlog::CFileAppender& appender;
 
-    FileFixture() {
+    explicit FileFixture(std::string_view className = Classes[0])
+        : owned(Make(className)), appender(*owned) {
         clock.SetLocalTime(2011, 5, 4, 23, 59, 59, 500);
         appender.Layout = &layout;
         appender.SetParam("File", directory.File("app.log"));
@@ -88,9 +100,6 @@ struct FileFixture {
     }
     std::string Read(const std::string& name) const {
         return testsupport::ReadFile(directory.File(name));
-    }
-    bool Exists(const std::string& name) const {
-        return std::filesystem::exists(directory.File(name));
     }
     // Every entry of the directory as "name=content", in name order, joined by spaces.
     std::string Listing() const {

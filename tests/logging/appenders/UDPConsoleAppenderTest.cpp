@@ -77,7 +77,6 @@ TEST(UDPConsoleAppender, HostsAndPortTexts) {
                           no = platform::NoIpv4Address;
     EXPECT_EQ(std::vector<platform::Ipv4Address>{one}, appender.GetDestinations());
     EXPECT_EQ(4884, appender.GetPort());
-    EXPECT_FALSE(appender.SetParam("ClearScreen", "true"));  // colour class only
 
     // Every separator makes a piece, empty ones included; duplicates are kept. A name too
     // long to be a host, like digits and dots that make no address, stands for the invalid
@@ -89,7 +88,7 @@ TEST(UDPConsoleAppender, HostsAndPortTexts) {
     EXPECT_EQ(hosts, appender.GetParam("hosts"));
     for (auto [host, known] : {std::pair<std::string, bool>{"1.2.3.4.5", true},
                                {std::string(128, 'h'), true},
-                               {"", false},
+                               {std::string(127, 'h'), false},
                                {"pc1", false}}) {
         platform::Ipv4Address address = 0;
         EXPECT_EQ(known, CUDPConsoleAppender::AddressWithoutLookUp(host, address)) << host;
@@ -104,11 +103,11 @@ TEST(UDPConsoleAppender, HostsAndPortTexts) {
     EXPECT_EQ(0xFFFF, appender.GetPort());
 }
 
-TEST(UDPConsoleAppender, SendsWholeTextToEachDestinationThatTakesIt) {
+TEST(UDPConsoleAppender, SendsWholeTextToEachDestinationThatTakesItAtItsTempo) {
     Listeners to;
+    testsupport::SettableClock clock;  // pauses are recorded, not waited for
     CUDPConsoleAppender appender("udp", Levels::All);
     CLogger logger("x", Levels::All, true);
-    logger.LogError("not started");  // dropped
     // The overlong name stands for the invalid address, to which no send succeeds.
     Open(appender, logger, to.Hosts(";" + std::string(200, 'u') + ";"), to.Port());
     testing::internal::CaptureStdout();
@@ -147,18 +146,13 @@ TEST(UDPConsoleAppender, SendsWholeTextToEachDestinationThatTakesIt) {
     std::string error;
     EXPECT_TRUE(appender.Stop(error));
     EXPECT_FALSE(appender.HasSocket());
-}
 
-TEST(UDPConsoleAppender, TempoPausesThroughThePlatformSleep) {
-    Listeners to;
-    testsupport::SettableClock clock;
-    CUDPConsoleAppender appender("udp", Levels::All);
+    // A pause after every 4096 bytes: records of 1000 bytes, counted once however many
+    // destinations there are.
     appender.SetParam("BlockSizeForTempo", "4096");
     appender.SetParam("WaitTimeForTempo", "50");
-    CLogger logger("x", Levels::All, true);
-    Open(appender, logger, to.Hosts(" "), to.Port());
-
-    // Records of 1000 bytes, counted once however many destinations there are.
+    appender.SetParam("hosts", to.Hosts(" "));
+    ASSERT_TRUE(appender.Start(error));
     std::string record(998, 'r');
     auto logRecords = [&](int count) {
         for (int i = 0; i < count; ++i)
@@ -183,11 +177,11 @@ TEST(UDPConsoleAppender, TempoPausesThroughThePlatformSleep) {
     EXPECT_EQ(2u, clock.Sleeps().size());
 }
 
-TEST(UDPConsoleColorAppender, WrapsEachRecordInItsLevelColour) {
+TEST(UDPConsoleColorAppender, ColoursRecordsAndClearsTheScreenOnlyWhenActive) {
     Listeners to;
-    CUDPConsoleColorAppender appender("colour", Levels::All);
-    CLogger logger("x", Levels::All, true);
-    Open(appender, logger, "127.0.0.1", to.Port());
+    CUDPConsoleColorAppender plain("plain", Levels::All);
+    CLogger plainLogger("p", Levels::All, true);
+    Open(plain, plainLogger, "127.0.0.1", to.Port());
 
     std::pair<Level, const char*> cases[] = {
         {Levels::Trace, "\033[01;34m"}, {Levels::Debug, "\033[01;36m"},
@@ -196,19 +190,17 @@ TEST(UDPConsoleColorAppender, WrapsEachRecordInItsLevelColour) {
         {Levels::Force, "\033[01;32m"}, {Levels::Notice, "\033[0m"},
         {Levels::Raw, "\033[0m"}};
     for (auto [level, colour] : cases) {
-        logger.Log(level, "t");
+        plainLogger.Log(level, "t");
         std::string text = level == Levels::Raw ? "t" : "t\r\n";
         EXPECT_EQ(Datagrams{colour + text + "\033[0m"}, to.Take(0, 1)) << level;
     }
     // The sequences travel in the same datagrams as a long text.
-    logger.LogError("%s", std::string(2000, 'e').c_str());
+    plainLogger.LogError("%s", std::string(2000, 'e').c_str());
     EXPECT_EQ(
         (Datagrams{"\033[01;31m" + std::string(1016, 'e'), std::string(984, 'e') + "\r\n\033[0m"}),
         to.Take(0, 2));
-}
 
-TEST(UDPConsoleColorAppender, ClearsTheScreenThenFramesTheRecordsOnlyWhenActive) {
-    Listeners to;
+    // With a layout: the clear-screen sequence, then the header, ahead of the records.
     FramingLayout layout;
     CLogger unused("u", Levels::All, true), logger("x", Levels::All, true);
     CUDPConsoleColorAppender inactive("off", Levels::All), appender("colour", Levels::All);
