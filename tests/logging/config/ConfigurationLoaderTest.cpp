@@ -20,10 +20,6 @@ using testsupport::TemporaryDirectory;
 
 namespace {
 
-void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 const char* const DebugUserFile = R"(<logger:configuration>
   <root><priority value="Error"/></root>
   <category name="com.brenmoor.quillhaven.Tamarack"><priority value="Debug"/></category>
@@ -35,7 +31,7 @@ TEST(ConfigurationLoader, FilesAreReadUpToEachPiecesZeroByte) {
     TemporaryDirectory directory;
     std::string path = directory.File("c.xml");
     std::string content = std::string(70000, 'a') + std::string("b\0ignored", 9) + "tail";
-    WriteFile(path, content);
+    std::ofstream(path, std::ios::binary) << content;
     std::string text = "stale";
     ASSERT_TRUE(ReadTextFile(path, text));
     // The zero byte lies in the second 65,536-byte piece: the rest of that piece is dropped.
@@ -57,7 +53,7 @@ TEST(ConfigurationLoader, TheUserFileInTheProfileIsPreferred) {
     std::string nextToProgram = path.substr(0, path.find_last_of("\\/") + 1) + name;
     std::string inProfile = profile.Path().string() + "\\" + name;
 
-    // A profile that is empty (unset on Windows) or too long is no place (not the root directory).
+    // A profile that is empty (unset on Windows) or too long is no place (not the root).
     for (const std::string& value : {std::string(), std::string(2000, 'p')}) {
         environment.Set("USERPROFILE", value);
         EXPECT_EQ(std::vector<std::string>{nextToProgram}, UserConfigurationCandidates());
@@ -66,7 +62,7 @@ TEST(ConfigurationLoader, TheUserFileInTheProfileIsPreferred) {
     EXPECT_EQ((std::vector<std::string>{inProfile, nextToProgram}), UserConfigurationCandidates());
 
     // Anything but a regular file in the profile counts as missing, and never blocks.
-    WriteFile(nextToProgram, "<next/>");
+    std::ofstream(nextToProgram) << "<next/>";
     std::string found;
     std::filesystem::create_directory(profile.File(name));
     EXPECT_EQ("<next/>", ReadUserConfiguration(&found));
@@ -77,7 +73,7 @@ TEST(ConfigurationLoader, TheUserFileInTheProfileIsPreferred) {
     EXPECT_EQ("<next/>", ReadUserConfiguration(&found));
     std::filesystem::remove(profile.File(name));
 #endif
-    WriteFile(profile.File(name), "<profile/>");
+    std::ofstream(profile.File(name)) << "<profile/>";
     EXPECT_EQ("<profile/>", ReadUserConfiguration(&found));
     EXPECT_EQ(inProfile, found);
     std::filesystem::remove(nextToProgram);

@@ -56,9 +56,7 @@ TEST(Logger, DeliversOneEventToEachAppenderInOrder) {
     clock.Advance(1500);
     EXPECT_TRUE(logger.LogError("disk %s at %d%%", "full", 99));
 
-    ASSERT_EQ(1u, first.Events.size());
-    ASSERT_EQ(1u, second.Events.size());
-    EXPECT_TRUE(closed.Events.empty());
+    ASSERT_TRUE(first.Events.size() == 1 && second.Events.size() == 1 && closed.Events.empty());
     EXPECT_EQ("First", first.Events[0].AppenderName);
     EXPECT_EQ("Second", second.Events[0].AppenderName);
     EXPECT_EQ("RecordingAppender", first.Events[0].AppenderClassName);
