@@ -3,7 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "platform/Environment.h"
@@ -46,9 +46,7 @@ void TemporaryDirectory::Track(const std::string& fileName) const {
 
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream stream(path, std::ios::binary);
-    std::ostringstream content;
-    content << stream.rdbuf();
-    return content.str();
+    return std::string(std::istreambuf_iterator<char>(stream), {});
 }
 
 }  // namespace testsupport

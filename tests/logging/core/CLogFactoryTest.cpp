@@ -44,7 +44,6 @@ TEST(LogFactory, FindCreateAndGetLoggersByName) {
     EXPECT_EQ(std::vector<CAppenderSkeleton*>{&xAppender}, deep->GetAppenders());
     // "Root" is an ordinary name to GetLogger, not the root logger.
     EXPECT_NE(&factory.RootLogger, factory.GetLogger("Root"));
-    EXPECT_EQ(4, factory.GetLoggerCount());
     factory.SetLastError("%s", std::string(70000, 'h').c_str());
     EXPECT_EQ(std::string(65535, 'h'), factory.LastError);
 }
@@ -67,7 +66,6 @@ TEST(LogFactory, StartAndStopAllJoinTheirErrors) {
         "Unable to start appender 'one' (no file)\nUnable to start appender 'two' (no socket)",
         errors);
     EXPECT_EQ(0, manual.Opens);
-    EXPECT_TRUE(good.Opened);
     EXPECT_FALSE(factory.StopAllAppenders(errors));
     EXPECT_EQ("Unable to stop appender 'good' (stuck)", errors);
     EXPECT_EQ(0, one.Closes + manual.Closes + two.Closes);  // never opened: nothing to close
