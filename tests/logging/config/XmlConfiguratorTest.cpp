@@ -45,7 +45,7 @@ TEST(XmlConfigurator, CreatesClassesByName) {
     EXPECT_EQ(8, factory.GetLayoutCount());
 }
 
-TEST(XmlConfigurator, ReadingErrorsAndInactiveStreams) {
+TEST(XmlConfigurator, ReadingErrorsInactiveStreamsAndMerging) {
     XmlConfigurator configurator;
     EXPECT_FALSE(configurator.Load("<c><category name=\"a\"/></c>"));
     EXPECT_EQ("unable to find root configuration in XML stream", configurator.Message);
@@ -63,10 +63,8 @@ TEST(XmlConfigurator, ReadingErrorsAndInactiveStreams) {
     // replace empties the records before the root check fails.
     EXPECT_FALSE(configurator.Load("<c replace=\"true\"/>"));
     EXPECT_TRUE(configurator.LoggerConfigurations.empty());
-}
 
-TEST(XmlConfigurator, TwoStreamsMerge) {
-    XmlConfigurator configurator;
+    // Two streams merge.
     ASSERT_TRUE(configurator.Load(R"(<c>
       <root><priority value="Error"/><appender-ref ref="A"/></root>
       <category name="x.y" additivity="false"><priority value="Debug"/>
