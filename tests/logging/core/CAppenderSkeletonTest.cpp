@@ -2,6 +2,7 @@
 
 #include "logging/core/CBasicLayout.h"
 #include "logging/core/CNullLayout.h"
+#include "tests/support/FramingLayout.h"
 #include "tests/support/RecordingAppender.h"
 
 using namespace scrivlog;
@@ -71,17 +72,8 @@ TEST(AppenderSkeleton, FormatEventWithAndWithoutLayoutAndWhileWriting) {
 }
 
 TEST(AppenderSkeleton, HeaderFooterAndAFailedClose) {
-    struct FramingLayout : CLayoutSkeleton {
-        bool FormatHeader(std::string& text, std::string_view className,
-                          std::string_view name) override {
-            text = "head:" + std::string(className) + ":" + std::string(name);
-            return true;
-        }
-        bool FormatFooter(std::string& text, std::string_view, std::string_view) override {
-            text = "foot";
-            return true;
-        }
-        bool Format(const CLoggingEvent&, std::string&) override { return false; }  // refuses
+    struct RefusingLayout : testsupport::FramingLayout {
+        bool Format(const CLoggingEvent&, std::string&) override { return false; }
     } layout;
     RecordingAppender appender("Framed", Levels::All, false), failed("Failed", Levels::All, false);
     appender.Layout = failed.Layout = &layout;
@@ -89,7 +81,7 @@ TEST(AppenderSkeleton, HeaderFooterAndAFailedClose) {
     EXPECT_TRUE(appender.Start(error));
     EXPECT_FALSE(appender.DoAppend(MakeEvent("refused")));
     EXPECT_TRUE(appender.Stop(error) && appender.Stop(error));  // no second footer
-    EXPECT_EQ((Texts{"head:RecordingAppender:Framed", "foot"}), appender.Texts);
+    EXPECT_EQ((Texts{"<begin>\n", "<end>\n"}), appender.Texts);
     EXPECT_TRUE(appender.Events.empty());
 
     // One that never opened writes no footer either, however often it is stopped.
