@@ -5,6 +5,7 @@
 #include <fstream>
 #include <future>
 #include <string>
+#include <tuple>
 
 #include "ConsoleTextFilter.h"
 #include "logging/appenders/CUDPConsoleColorAppender.h"
@@ -144,9 +145,8 @@ TEST(ConsoleTextFilter, PassesOnlyColoursAndClearScreen) {
     const std::string valid =
         "\xc2\xa9\xc3\xa9\xe2\x82\xac\xd0\x96\xce\x91\xe4\xb8\xad\xf0\x9f\x98\x80|"
         "\xc2\xa0\xed\x9f\xbf\xee\x80\x80\xf4\x8f\xbf\xbf";
-    struct {
-        std::string input, utf8, eightBit;
-    } cases[] = {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        // input, UTF-8, 8-bit
         // C1 controls as single bytes and in UTF-8.
         {"\x9bJ\x9dt\x9c|\xc2\x9bm|\xc2\x85|", "Jt|m||", "Jt|\xc2m|\xc2|"},
         // Whole to a UTF-8 terminal; an 8-bit one gets no byte 0x80-0x9F.
@@ -159,15 +159,15 @@ TEST(ConsoleTextFilter, PassesOnlyColoursAndClearScreen) {
          "|x||||||\033[1m|",
          "\xa9|\xe2x|\xc0\xaf|\xe0\xaf|\xed\xa0|\xf4|\xf5\xff|\xe2\033[1m|\xe2"},
     };
-    for (const auto& c : cases)
-        for (size_t cut = 0; cut <= c.input.size(); ++cut)
+    for (const auto& [input, utf8, eightBit] : cases)
+        for (size_t cut = 0; cut <= input.size(); ++cut)
             for (Charset charset : {Charset::Utf8, Charset::EightBit}) {
                 ConsoleTextFilter filter(true, true, charset);
                 std::string text;
-                filter.Filter(c.input.substr(0, cut), text);
-                filter.Filter(c.input.substr(cut), text);
-                EXPECT_EQ(charset == Charset::Utf8 ? c.utf8 : c.eightBit, text)
-                    << c.input << " cut at " << cut;
+                filter.Filter(input.substr(0, cut), text);
+                filter.Filter(input.substr(cut), text);
+                EXPECT_EQ(charset == Charset::Utf8 ? utf8 : eightBit, text)
+                    << input << " cut at " << cut;
             }
 }
 
@@ -207,11 +207,8 @@ TEST(ScrivlogCheck, JudgesAsTheModuleLoadsAndTouchesNothing) {
       <appender name="Console" class="ConsoleAppender"><layout class="HTMLLayout"/></appender>
       </c>)");
 
-    struct Case {
-        std::string arguments;
-        int status;
-        std::string expected;  // what the output holds
-    } cases[] = {
+    // The arguments, the exit status and what the output holds.
+    const std::tuple<std::string, int, std::string> cases[] = {
         // An empty user file is no user file to the module.
         {"--builtin " + empty, 0, "\nOK: the configuration loads without error.\n"},
         {empty, 1,
@@ -227,13 +224,13 @@ TEST(ScrivlogCheck, JudgesAsTheModuleLoadsAndTouchesNothing) {
         {"--builtin --quiet " + sinks, 0, ""},
         {"--quiet " + Quoted(directory.File("missing.xml")), 2, "scrivlog-check: cannot open"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [arguments, status, expected] : cases) {
         std::string output;
-        EXPECT_EQ(c.status, check(c.arguments, output)) << c.arguments;
-        if (c.expected.empty())
-            EXPECT_EQ("", output) << c.arguments;
+        EXPECT_EQ(status, check(arguments, output)) << arguments;
+        if (expected.empty())
+            EXPECT_EQ("", output) << arguments;
         else
-            EXPECT_NE(std::string::npos, output.find(c.expected)) << c.arguments << "\n" << output;
+            EXPECT_NE(std::string::npos, output.find(expected)) << arguments << "\n" << output;
     }
 #ifndef _WIN32
     // A FIFO is no file: refused at once, never waited on.

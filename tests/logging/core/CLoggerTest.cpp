@@ -45,16 +45,20 @@ TEST(Logger, ThresholdRuleWithOffForceAndRaw) {
     EXPECT_EQ(V{}, Delivered(Levels::All, Levels::All, false));
 }
 
-TEST(Logger, DeliversOneEventToEachAppenderInOrder) {
+TEST(Logger, DeliversOneEventToEachAppenderInOrderWhateverOneOfThemDoes) {
+    struct ThrowingAppender : RecordingAppender {
+        bool DoAppend(const CLoggingEvent&) override { throw std::runtime_error("sink exploded"); }
+    } bad;
     SettableClock clock;
     clock.SetTickCount(0xFFFFFF00u);  // the elapsed time wraps modulo 2^32
     RecordingAppender first("First"), second("Second"), closed("Closed", Levels::All, false);
     CLogger logger("com.example.Thing", Levels::Debug, true);
     logger.AddAppender(&first);
     logger.AddAppender(&closed);
+    logger.AddAppender(&bad);  // neither escapes nor stops the delivery
     logger.AddAppender(&second);
     clock.Advance(1500);
-    EXPECT_TRUE(logger.LogError("disk %s at %d%%", "full", 99));
+    EXPECT_NO_THROW(EXPECT_TRUE(logger.LogError("disk %s at %d%%", "full", 99)));
 
     ASSERT_TRUE(first.Events.size() == 1 && second.Events.size() == 1 && closed.Events.empty());
     EXPECT_EQ("First", first.Events[0].AppenderName);
@@ -103,16 +107,4 @@ TEST(Logger, FrontEndsFormatAndCutAt65535Characters) {
         logger.LogError(unconvertible.c_str(), 1, "x");
         EXPECT_EQ(unconvertible, appender.Events.back().Message);
     }
-}
-
-TEST(Logger, AFailingAppenderNeitherEscapesNorStopsDelivery) {
-    struct ThrowingAppender : RecordingAppender {
-        bool DoAppend(const CLoggingEvent&) override { throw std::runtime_error("sink exploded"); }
-    } bad;
-    RecordingAppender good("Good");
-    CLogger logger("x", Levels::All, true);
-    logger.AddAppender(&bad);
-    logger.AddAppender(&good);
-    EXPECT_NO_THROW(EXPECT_TRUE(logger.LogError("still delivered")));
-    EXPECT_EQ(1u, good.Events.size());
 }
