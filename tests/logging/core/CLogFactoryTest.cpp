@@ -48,51 +48,44 @@ TEST(LogFactory, FindCreateAndGetLoggersByName) {
     EXPECT_EQ(std::string(65535, 'h'), factory.LastError);
 }
 
-TEST(LogFactory, StartAndStopAllJoinTheirErrors) {
-    // The appenders outlive the factory, which stops them once more when it goes.
+TEST(LogFactory, StartStopAllAndTheEndJoinTheErrorsAndDeleteWhatTheFactoryOwns) {
+    static int layoutsAlive = 0;
+    struct CountedLayout : CLayoutSkeleton {
+        CountedLayout() { ++layoutsAlive; }
+        ~CountedLayout() override { --layoutsAlive; }
+    };
+    // The borrowed appenders outlive the factory, which stops them once more when it goes.
     RecordingAppender good("good", Levels::All, false), one("one", Levels::All, false),
         manual("manual", Levels::All, false), two("two", Levels::All, false);
     good.CloseError = "stuck";
     one.OpenError = "no file";
     two.OpenError = "no socket";
     manual.AutoStart = false;
-    CLogFactory factory;
-    for (auto* appender : {&good, &one, &manual, &two})
-        factory.AddAppender(appender);
-
-    std::string errors = "old";
-    EXPECT_FALSE(factory.StartAllAppenders(errors));
-    EXPECT_EQ(
-        "Unable to start appender 'one' (no file)\nUnable to start appender 'two' (no socket)",
-        errors);
-    EXPECT_EQ(0, manual.Opens);
-    EXPECT_FALSE(factory.StopAllAppenders(errors));
-    EXPECT_EQ("Unable to stop appender 'good' (stuck)", errors);
-    EXPECT_EQ(0, one.Closes + manual.Closes + two.Closes);  // never opened: nothing to close
-
-    EXPECT_TRUE(factory.GetAppenderAt(4) == &factory.EmptyAppender &&
-                factory.GetAppenderAt(-1) == &factory.EmptyAppender);
-    EXPECT_EQ("[NoAppenderName]", factory.EmptyAppender.GetName());
-}
-
-TEST(LogFactory, DestructionStopsTwiceAndDeletesWhatItOwns) {
-    static int layoutsAlive = 0;
-    struct CountedLayout : CLayoutSkeleton {
-        CountedLayout() { ++layoutsAlive; }
-        ~CountedLayout() override { --layoutsAlive; }
-    };
-    RecordingAppender borrowed("borrowed");
     {
         CLogFactory factory;
         auto* owned = new RecordingAppender("owned", Levels::All, false);
         owned->OwnedByFactory = true;  // deleted by the factory (the leak checker sees if not)
         owned->Layout = new CountedLayout;
         factory.AddLayout(owned->Layout);
-        factory.AddAppender(owned);
-        factory.AddAppender(&borrowed);
         factory.CreateLogger("a", Levels::Info, true)->AddAppender(owned);
+        for (auto* appender : {&good, &one, &manual, &two, owned})
+            factory.AddAppender(appender);
+
+        std::string errors = "old";
+        EXPECT_FALSE(factory.StartAllAppenders(errors));
+        EXPECT_EQ(
+            "Unable to start appender 'one' (no file)\nUnable to start appender 'two' (no socket)",
+            errors);
+        EXPECT_EQ(0, manual.Opens);
+        EXPECT_FALSE(factory.StopAllAppenders(errors));
+        EXPECT_EQ("Unable to stop appender 'good' (stuck)", errors);
+        EXPECT_EQ(0, one.Closes + manual.Closes + two.Closes);  // never opened: nothing to close
+        EXPECT_TRUE(factory.GetAppenderAt(5) == &factory.EmptyAppender &&
+                    factory.GetAppenderAt(-1) == &factory.EmptyAppender);
+        EXPECT_EQ("[NoAppenderName]", factory.EmptyAppender.GetName());
+        good.CloseError.clear();
     }
-    EXPECT_EQ(1, borrowed.Closes);  // stopped twice, closed once
+    EXPECT_EQ(2, good.Closes);  // stopped twice at the end, closed once
     EXPECT_EQ(0, layoutsAlive);
 }
 
