@@ -5,7 +5,7 @@
 
 using namespace scrivlog;
 
-TEST(HTMLLayout, HeadRowsAndFootExactly) {
+TEST(HTMLLayout, HeadRowsFootAndTitleRule) {
     testsupport::SettableClock clock;
     CHTMLLayout layout;
     std::string text;
@@ -59,10 +59,7 @@ TEST(HTMLLayout, HeadRowsAndFootExactly) {
         "</table><br>Appender FileAppender:Re&lt;p&gt;ort - Log session end time 2011-03-14 "
         "09:27:54,589<hr size=2 noshade></body></html>\n",
         text);
-}
 
-TEST(HTMLLayout, TitleRule) {
-    CHTMLLayout layout;
     // Only the default title, in any case of its name, gives way to the appender's names;
     // markup in either is escaped.
     const char* titles[][2] = {
