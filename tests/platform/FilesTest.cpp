@@ -39,7 +39,7 @@ TEST(UniqueHandle, ClosesEachHandleOnce) {
 
 // Truncating at the open, backslashes, missing directories, renames that never replace
 // and links at the end are shown through the file appenders' tests.
-TEST(Files, WritersShareTheEndOfTheFileAndFollowItsNameWithinItsBounds) {
+TEST(Files, WritersShareTheEndAndFollowTheNameLocksAreSharedNamesBounded) {
     testsupport::TemporaryDirectory directory;
     std::string sub = directory.File("sub"), a = sub + "\\a.txt", b = sub + "\\b.txt";
     WritableFile file, other;
@@ -85,18 +85,16 @@ TEST(Files, WritersShareTheEndOfTheFileAndFollowItsNameWithinItsBounds) {
     fs::create_directory_symlink(directory.Path(), directory.File("dirlink"));
     EXPECT_TRUE(reader.Open(directory.File("dirlink") + "/target"));
 #endif
-}
 
-// Two holders of the lock of one name, as two processes would have them.
-TEST(FileNameLock, HoldersOfOneNameShareTheLockTheNoteAndTheCount) {
-    testsupport::TemporaryDirectory directory;
-    platform::FileNameLock first, second, other;
+    // Two holders of the lock of one name, as two processes would have them, share the
+    // lock, the note and the count.
+    platform::FileNameLock first, second, elsewhere;
     first.Bind(directory.File("app.log"));
     second.Bind(directory.File("app.log"));
-    other.Bind(directory.File("other.log"));
+    elsewhere.Bind(directory.File("elsewhere.log"));
     ASSERT_TRUE(first.Lock(0));
     EXPECT_FALSE(second.Lock(20));
-    EXPECT_TRUE(other.Lock(0));
+    EXPECT_TRUE(elsewhere.Lock(0));
     {
         platform::FileNameLockScope inner(first, 0);  // leaves the lock to its holder
     }
@@ -105,7 +103,7 @@ TEST(FileNameLock, HoldersOfOneNameShareTheLockTheNoteAndTheCount) {
     first.Unlock();
     EXPECT_TRUE(second.Lock(0));
     EXPECT_EQ("started", second.Note());
-    EXPECT_EQ("", other.Note());
+    EXPECT_EQ("", elsewhere.Note());
     uint64_t base = first.AddWritten(0);
     EXPECT_EQ(base + 5, second.AddWritten(5));
     EXPECT_EQ(base + 7, first.AddWritten(2));

@@ -6,7 +6,7 @@
 using namespace scrivlog;
 using testsupport::SettableClock;
 
-TEST(TimeFormat, NamedFormsFieldsQuotesAndLiterals) {
+TEST(TimeFormat, NamedFormsFieldsQuotesLiteralsAndNames) {
     SettableClock clock;
     clock.SetLocalTime(2011, 3, 14, 9, 6, 3, 5);
     // The names ignore case. With a blank it is a date pattern: I, S, O, blank and 8, 6,
@@ -31,10 +31,8 @@ TEST(TimeFormat, NamedFormsFieldsQuotesAndLiterals) {
                               {"''", ""}};
     for (const auto& c : cases)
         EXPECT_EQ(c[1], FormatCurrentTime(c[0])) << c[0];
-}
 
-TEST(TimeFormat, TwelveHourClockAndMonthNames) {
-    SettableClock clock;
+    // The twelve-hour clock and the month names.
     clock.SetLocalTime(2011, 5, 1, 0, 30, 0);
     EXPECT_EQ("12 AM", FormatCurrentTime("hh a"));
     EXPECT_EQ("May. 0May", FormatCurrentTime("MMM MMMM"));
