@@ -15,50 +15,38 @@ namespace {
 
 using Charset = ConsoleTextFilter::Charset;
 
-// The length of the valid UTF-8 character at `at` that is no C1 control, or 0.
-size_t Utf8CharacterLength(const std::string& text, size_t at) {
-    const unsigned char lead = static_cast<unsigned char>(text[at]);
-    const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    if (lead >= 0x80 && lead < 0xC2)
-        return 0;
-    if (at + length > text.size())
-        return 0;
-    uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
-    for (size_t i = 1; i < length; ++i) {
-        const unsigned char byte = static_cast<unsigned char>(text[at + i]);
-        if ((byte & 0xC0) != 0x80)
-            return 0;
-        code = code << 6 | (byte & 0x3F);
-    }
-    const uint32_t least[] = {0, 0, 0xA0, 0x800, 0x10000};  // no C1, no overlong form
-    if (code < least[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return 0;
-    return length;
-}
-
 bool OnlyColoursAndClearScreen(const std::string& text, Charset charset) {
     const std::string clear = ConsoleTextFilter::TerminalClearScreen;
     for (size_t i = 0; i < text.size(); ++i) {
         const unsigned char byte = static_cast<unsigned char>(text[i]);
-        if (byte == '\033') {
-            if (text.compare(i, clear.size(), clear) == 0) {
-                i += clear.size() - 1;
-                continue;
-            }
-            if (i + 1 >= text.size() || text[i + 1] != '[')
+        if (text.compare(i, clear.size(), clear) == 0) {
+            i += clear.size() - 1;
+        } else if (byte == '\033') {
+            if (text.compare(i, 2, "\033[") != 0)
                 return false;
             for (i += 2; i < text.size() && (std::isdigit(text[i]) || text[i] == ';'); ++i) {
             }
             if (i >= text.size() || text[i] != 'm')
                 return false;
-        } else if ((byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') || byte == 0x7F) {
+        } else if ((byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') || byte == 0x7F ||
+                   (charset == Charset::EightBit && byte >= 0x80 && byte <= 0x9F)) {
             return false;
-        } else if (charset == Charset::EightBit) {
-            if (byte >= 0x80 && byte <= 0x9F)
+        } else if (charset == Charset::Utf8 && byte >= 0x80) {
+            // A whole UTF-8 character that is no C1 control, overlong form or surrogate.
+            const size_t length = byte < 0xC2 || byte > 0xF4 ? 0
+                                  : byte < 0xE0              ? 2
+                                  : byte < 0xF0              ? 3
+                                                             : 4;
+            if (length == 0 || i + length > text.size())
                 return false;
-        } else {
-            const size_t length = Utf8CharacterLength(text, i);
-            if (length == 0)
+            uint32_t code = byte & (0x7F >> length);
+            for (size_t k = 1; k < length; ++k) {
+                if ((text[i + k] & 0xC0) != 0x80)
+                    return false;
+                code = code << 6 | (text[i + k] & 0x3F);
+            }
+            const uint32_t least[] = {0, 0, 0xA0, 0x800, 0x10000};
+            if (code < least[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
                 return false;
             i += length - 1;
         }

@@ -23,10 +23,8 @@ std::string Value(const char* name) {
 
 TEST(Environment, Variables) {
     testsupport::ScopedEnvironment environment;
-    environment.Set("TAMARACK_TEST_VALUE", "forty two");
     environment.Unset("TAMARACK_TEST_MISSING");
     environment.Set("TAMARACK_TEST_BIG", std::string(5000, 'v'));
-    EXPECT_EQ("forty two", Value("TAMARACK_TEST_VALUE"));
     EXPECT_EQ("<unset>", Value("TAMARACK_TEST_MISSING"));
     EXPECT_EQ(std::string(5000, 'v'), Value("TAMARACK_TEST_BIG"));
 #ifndef _WIN32
@@ -52,9 +50,7 @@ TEST(Environment, ProcessFacts) {
     uint32_t mine = platform::CurrentThreadId();
     uint32_t other = 0;
     std::thread([&other] { other = platform::CurrentThreadId(); }).join();
-    EXPECT_NE(0u, mine);
-    EXPECT_NE(mine, other);
-    EXPECT_EQ(mine, platform::CurrentThreadId());
+    EXPECT_TRUE(mine != 0 && mine != other && mine == platform::CurrentThreadId()) << mine;
 #ifndef _WIN32
     // A forked child runs on a thread of its own, whose id is the child's process id.
     pid_t child = fork();

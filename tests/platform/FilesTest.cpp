@@ -39,7 +39,7 @@ TEST(UniqueHandle, ClosesEachHandleOnce) {
 
 // Truncating at the open, backslashes, missing directories, renames that never replace
 // and links at the end are shown through the file appenders' tests.
-TEST(Files, WritersShareTheEndOfTheFileAndFollowItsName) {
+TEST(Files, WritersShareTheEndAndFollowTheNameLocksAreSharedNamesBounded) {
     testsupport::TemporaryDirectory directory;
     std::string sub = directory.File("sub"), a = sub + "\\a.txt", b = sub + "\\b.txt";
     WritableFile file, other;
@@ -69,18 +69,32 @@ TEST(Files, WritersShareTheEndOfTheFileAndFollowItsName) {
     reader.Close();  // held exclusively on Windows
     EXPECT_TRUE(platform::RemoveFile(b));
     EXPECT_FALSE(platform::RemoveFile(b) || platform::RemoveFile(sub));
-}
 
-// Two holders of the lock of one name, as two processes would have them.
-TEST(FileNameLock, HoldersOfOneNameShareTheLockTheNoteAndTheCount) {
-    testsupport::TemporaryDirectory directory;
-    platform::FileNameLock first, second, other;
+    std::string overlong(platform::MaxPathLength + 1, 'x');
+    EXPECT_FALSE(platform::PathExists(overlong) || platform::MakeDirectory(overlong));
+    EXPECT_FALSE(reader.Open(overlong));
+    EXPECT_EQ(platform::NameTooLongError(), platform::LastSystemErrorCode());
+    EXPECT_FALSE(platform::RenameFile("x", overlong));
+    EXPECT_EQ(platform::NameTooLongError(), platform::LastSystemErrorCode());
+#ifndef _WIN32
+    // The POSIX reader does not follow a link at the end; a link to a directory higher up
+    // the name is followed as usual.
+    std::ofstream(directory.File("target")) << "t";
+    fs::create_symlink(directory.File("target"), directory.File("link"));
+    EXPECT_FALSE(reader.Open(directory.File("link")));
+    fs::create_directory_symlink(directory.Path(), directory.File("dirlink"));
+    EXPECT_TRUE(reader.Open(directory.File("dirlink") + "/target"));
+#endif
+
+    // Two holders of the lock of one name, as two processes would have them, share the
+    // lock, the note and the count.
+    platform::FileNameLock first, second, elsewhere;
     first.Bind(directory.File("app.log"));
     second.Bind(directory.File("app.log"));
-    other.Bind(directory.File("other.log"));
+    elsewhere.Bind(directory.File("elsewhere.log"));
     ASSERT_TRUE(first.Lock(0));
     EXPECT_FALSE(second.Lock(20));
-    EXPECT_TRUE(other.Lock(0));
+    EXPECT_TRUE(elsewhere.Lock(0));
     {
         platform::FileNameLockScope inner(first, 0);  // leaves the lock to its holder
     }
@@ -89,31 +103,8 @@ TEST(FileNameLock, HoldersOfOneNameShareTheLockTheNoteAndTheCount) {
     first.Unlock();
     EXPECT_TRUE(second.Lock(0));
     EXPECT_EQ("started", second.Note());
-    EXPECT_EQ("", other.Note());
+    EXPECT_EQ("", elsewhere.Note());
     uint64_t base = first.AddWritten(0);
     EXPECT_EQ(base + 5, second.AddWritten(5));
     EXPECT_EQ(base + 7, first.AddWritten(2));
 }
-
-TEST(Files, OverlongNamesAreRefused) {
-    std::string name(platform::MaxPathLength + 1, 'x');
-    platform::ReadableFile reader;
-    EXPECT_FALSE(platform::PathExists(name) || platform::MakeDirectory(name));
-    EXPECT_FALSE(reader.Open(name));
-    EXPECT_EQ(platform::NameTooLongError(), platform::LastSystemErrorCode());
-    EXPECT_FALSE(platform::RenameFile("x", name));
-    EXPECT_EQ(platform::NameTooLongError(), platform::LastSystemErrorCode());
-}
-
-#ifndef _WIN32
-TEST(Files, PosixReaderDoesNotFollowALinkAtTheEnd) {
-    testsupport::TemporaryDirectory directory;
-    std::ofstream(directory.File("target")) << "t";
-    fs::create_symlink(directory.File("target"), directory.File("link"));
-    platform::ReadableFile reader;
-    EXPECT_FALSE(reader.Open(directory.File("link")));
-    // A link to a directory higher up the name is followed as usual.
-    fs::create_directory_symlink(directory.Path(), directory.File("dirlink"));
-    EXPECT_TRUE(reader.Open(directory.File("dirlink") + "/target"));
-}
-#endif

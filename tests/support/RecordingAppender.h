@@ -9,16 +9,6 @@
 
 namespace testsupport {
 
-struct RecordedEvent {
-    std::string Message;
-    std::string Category;
-    std::string ThreadName;
-    scrivlog::Level Level = 0;
-    uint32_t ElapsedTime = 0;
-    std::string AppenderName;
-    std::string AppenderClassName;
-};
-
 class RecordingAppender : public scrivlog::CAppenderSkeleton {
   public:
     // Named "Recorder" at threshold All; opened at once unless `open` is false.
@@ -34,29 +24,23 @@ class RecordingAppender : public scrivlog::CAppenderSkeleton {
     // Open and Close fail with OpenError / CloseError when those are set.
     bool Open(std::string& error) override {
         ++Opens;
-        if (OpenError.empty())
-            return CAppenderSkeleton::Open(error);
         error = OpenError;
-        return false;
+        return OpenError.empty() && CAppenderSkeleton::Open(error);
     }
     bool Close(std::string& error) override {
         ++Closes;
-        if (CloseError.empty())
-            return CAppenderSkeleton::Close(error);
         error = CloseError;
-        return false;
+        return CloseError.empty() && CAppenderSkeleton::Close(error);
     }
     void Write(std::string_view text, const scrivlog::CLoggingEvent* event) override {
         Texts.emplace_back(text);
         if (event)
-            Events.push_back({event->Message.str(), event->Category.str(), event->ThreadName.str(),
-                              event->Level, event->ElapsedTime, event->AppenderName.str(),
-                              event->AppenderClassName.str()});
+            Events.push_back(*event);
     }
     bool DoAppend(const scrivlog::CLoggingEvent& event) override { return FormatAndWrite(event); }
 
     std::vector<std::string> Texts;  // headers and footers included
-    std::vector<RecordedEvent> Events;
+    std::vector<scrivlog::CLoggingEvent> Events;
     std::string OpenError;
     std::string CloseError;
     int Opens = 0;

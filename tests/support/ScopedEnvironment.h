@@ -19,19 +19,15 @@ class ScopedEnvironment {
             Put(it->first, it->second);
     }
 
-    void Set(const std::string& name, const std::string& value) {
-        Save(name);
-        Put(name, value);
-    }
-    void Unset(const std::string& name) {
-        Save(name);
-        Put(name, std::nullopt);
-    }
+    void Set(const std::string& name, const std::string& value) { Put(Save(name), value); }
+    void Unset(const std::string& name) { Put(Save(name), std::nullopt); }
 
   private:
-    void Save(const std::string& name) {
+    // Remembers the variable's value; gives back its name.
+    const std::string& Save(const std::string& name) {
         const char* current = std::getenv(name.c_str());
         m_saved.emplace_back(name, current ? std::optional<std::string>(current) : std::nullopt);
+        return name;
     }
     static void Put(const std::string& name, const std::optional<std::string>& value) {
 #ifdef _WIN32

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "platform/Environment.h"
@@ -13,18 +13,14 @@
 namespace testsupport {
 
 TemporaryDirectory::TemporaryDirectory() {
+    // The thread id (unique among running processes), the time and a count: a new name.
     static std::atomic<unsigned> counter{0};
-    auto base = std::filesystem::temp_directory_path();
-    auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::ostringstream name;
-        name << "tamarack-test-" << platform::CurrentThreadId() << '-' << stamp << '-' << counter++;
-        m_path = base / name.str();
-        std::error_code error;
-        if (std::filesystem::create_directory(m_path, error))
-            return;
-    }
-    throw std::runtime_error("cannot create a temporary directory in " + base.string());
+    m_path = std::filesystem::temp_directory_path() /
+             ("tamarack-test-" + std::to_string(platform::CurrentThreadId()) + '-' +
+              std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + '-' +
+              std::to_string(counter++));
+    if (!std::filesystem::create_directory(m_path))
+        throw std::runtime_error("cannot create the temporary directory " + m_path.string());
 }
 
 TemporaryDirectory::~TemporaryDirectory() {
@@ -50,9 +46,7 @@ void TemporaryDirectory::Track(const std::string& fileName) const {
 
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream stream(path, std::ios::binary);
-    std::ostringstream content;
-    content << stream.rdbuf();
-    return content.str();
+    return std::string(std::istreambuf_iterator<char>(stream), {});
 }
 
 }  // namespace testsupport

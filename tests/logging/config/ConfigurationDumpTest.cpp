@@ -7,11 +7,11 @@
 
 using namespace scrivlog;
 
-TEST(ConfigurationDump, TheCompiledInConfiguration) {
-    XmlConfigurator configurator;
-    ASSERT_TRUE(configurator.Load(DefaultConfigurationText)) << configurator.Message;
+TEST(ConfigurationDump, Texts) {
+    XmlConfigurator compiled, empty, odd;
+    ASSERT_TRUE(compiled.Load(DefaultConfigurationText)) << compiled.Message;
     std::string dump = "stale";
-    BuildConfigurationDump(configurator, dump);
+    BuildConfigurationDump(compiled, dump);
     EXPECT_EQ(
         "Loggers(2):\r\n"
         "-----------\r\n"
@@ -28,19 +28,15 @@ TEST(ConfigurationDump, TheCompiledInConfiguration) {
         "   appender-param: MaxBackupIndex       value:7\r\n"
         "   layout-param  : ConversionPattern    value:%d [%-5p] [%-15c{1}-%8t] %m%n\r\n",
         dump);
-}
 
-TEST(ConfigurationDump, EmptyListsLongNamesAndOrphanLayoutParameters) {
-    XmlConfigurator empty;
-    std::string dump;
+    // Empty lists, long names and layout parameters without a layout class.
     BuildConfigurationDump(empty, dump);
     EXPECT_EQ("Loggers(0):\r\n-----------\r\nAppenders(0):\r\n-------------\r\n", dump);
 
-    XmlConfigurator configurator;
-    ASSERT_TRUE(configurator.Load(R"(<c><root/>
+    ASSERT_TRUE(odd.Load(R"(<c><root/>
       <appender name="A" class="Whatever"><layout><param name="P" value="1"/></layout>
         <param name="AVeryLongParameterName25" value="x"/></appender></c>)"));
-    BuildConfigurationDump(configurator, dump);
+    BuildConfigurationDump(odd, dump);
     EXPECT_NE(std::string::npos,
               dump.find("Logger: root, threshold:INFO, additivity:yes\r\nAppenders(1):"));
     EXPECT_NE(std::string::npos,

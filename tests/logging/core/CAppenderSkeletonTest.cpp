@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "logging/core/CAppenderSkeleton.h"
 #include "logging/core/CBasicLayout.h"
 #include "logging/core/CNullLayout.h"
+#include "tests/support/FramingLayout.h"
 #include "tests/support/RecordingAppender.h"
 
 using namespace scrivlog;
 using testsupport::RecordingAppender;
+using Texts = std::vector<std::string>;
 
 namespace {
 
@@ -19,104 +20,24 @@ CLoggingEvent MakeEvent(const char* message, Level level = Levels::Info) {
 
 }  // namespace
 
-TEST(AppenderSkeleton, StartsClosedAndTakesEventsOnlyWhenOpened) {
-    CAppenderSkeleton appender("main", Levels::Error);
-    EXPECT_TRUE(appender.Active && appender.AutoStart);
-    EXPECT_FALSE(appender.Opened || appender.OwnedByFactory || appender.Layout);
+TEST(AppenderSkeleton, TakesEventsOnlyWhenOpenedAndItsParameters) {
+    CAppenderSkeleton appender("main", Levels::Info);
     EXPECT_FALSE(appender.DoAppend(MakeEvent("m")));
-    std::string error = "untouched";
-    EXPECT_TRUE(appender.Start(error));
-    EXPECT_EQ("untouched", error);
-    EXPECT_TRUE(appender.DoAppend(MakeEvent("m")));
+    std::string error;
+    EXPECT_TRUE(appender.Start(error) && appender.DoAppend(MakeEvent("m")));
     EXPECT_TRUE(appender.IsNamed("MAIN"));
-    EXPECT_EQ(900, CAppenderSkeleton().Threshold);
-}
-
-TEST(AppenderSkeleton, Parameters) {
-    CAppenderSkeleton appender("a", Levels::Info);
     EXPECT_TRUE(appender.SetParam("threshold", "debug"));
     EXPECT_FALSE(appender.SetParam("Threshold", "verbose"));  // not a level: kept
     EXPECT_EQ(700, appender.Threshold);
-    EXPECT_TRUE(appender.SetParam("THRESHOLD", "Off"));
-    EXPECT_EQ(-2, appender.Threshold);
+    EXPECT_TRUE(appender.SetParam("THRESHOLD", "Off") && appender.Threshold == -2);
     EXPECT_TRUE(appender.SetParam("Active", "false") && !appender.Active);
     EXPECT_TRUE(appender.SetParam("active", "1") && appender.Active);
     EXPECT_TRUE(appender.SetParam("autostart", "false") && !appender.AutoStart);
     EXPECT_FALSE(appender.SetParam("Layout", "x"));
-    for (const char* name : {"Threshold", "Active", "AutoStart", "Other"})
-        EXPECT_EQ("", appender.GetParam(name)) << name;
+    EXPECT_EQ("", appender.GetParam("Threshold"));
 }
 
-TEST(AppenderSkeleton, FormatEventWithAndWithoutLayout) {
-    struct StrictAppender : RecordingAppender {
-        bool RequiresLayout() const override { return true; }
-    };
-    RecordingAppender appender;
-    std::string text;
-    EXPECT_TRUE(appender.FormatEvent(MakeEvent("plain"), text));
-    EXPECT_EQ("plain\n", text);
-    CBasicLayout basic;
-    appender.Layout = &basic;
-    EXPECT_TRUE(appender.FormatEvent(MakeEvent("forced", Levels::Force), text));
-    EXPECT_EQ("forced\r\n", text);
-    EXPECT_TRUE(appender.FormatEvent(MakeEvent("bare", Levels::Raw), text));
-    EXPECT_EQ("bare", text);  // Raw: the message alone, layout or not
-    CNullLayout null;         // an empty text is still written, once per event
-    appender.Layout = &null;
-    EXPECT_TRUE(appender.DoAppend(MakeEvent("gone")));
-    EXPECT_EQ(std::vector<std::string>{""}, appender.Texts);
-
-    StrictAppender strict;
-    text = "kept";
-    EXPECT_FALSE(strict.FormatEvent(MakeEvent("m"), text));
-    EXPECT_EQ("kept", text);
-    EXPECT_FALSE(strict.DoAppend(MakeEvent("m")));
-    EXPECT_TRUE(strict.DoAppend(MakeEvent("raw needs no layout", Levels::Raw)));
-    EXPECT_EQ(std::vector<std::string>{"raw needs no layout"}, strict.Texts);
-}
-
-TEST(AppenderSkeleton, HeaderFooterAndAFailedClose) {
-    struct FramingLayout : CLayoutSkeleton {
-        bool FormatHeader(std::string& text, std::string_view className,
-                          std::string_view name) override {
-            text = "head:" + std::string(className) + ":" + std::string(name);
-            return true;
-        }
-        bool FormatFooter(std::string& text, std::string_view, std::string_view) override {
-            text = "foot";
-            return true;
-        }
-        bool Format(const CLoggingEvent&, std::string&) override { return false; }  // refuses
-    } layout;
-    RecordingAppender appender("Framed", Levels::All, false);
-    appender.Layout = &layout;
-    std::string error;
-    EXPECT_TRUE(appender.Start(error));
-    EXPECT_FALSE(appender.DoAppend(MakeEvent("refused")));
-    EXPECT_TRUE(appender.Stop(error));
-    EXPECT_TRUE(appender.Stop(error));  // already closed: no second footer
-    EXPECT_EQ((std::vector<std::string>{"head:RecordingAppender:Framed", "foot"}), appender.Texts);
-    EXPECT_TRUE(appender.Events.empty());
-
-    // One that never opened writes no footer either, however often it is stopped.
-    RecordingAppender failed("Failed", Levels::All, false);
-    failed.Layout = &layout;
-    failed.OpenError = "no sink";
-    EXPECT_FALSE(failed.Start(error));
-    EXPECT_TRUE(failed.Stop(error) && failed.Stop(error));
-    EXPECT_EQ(0, failed.Closes);
-    EXPECT_EQ(std::vector<std::string>{}, failed.Texts);
-
-    appender.Layout = nullptr;
-    appender.Start(error);
-    appender.CloseError = "busy";
-    EXPECT_FALSE(appender.Stop(error));
-    EXPECT_EQ("busy", error);
-    EXPECT_TRUE(appender.Opened);  // still open, and still writing
-    EXPECT_TRUE(appender.DoAppend(MakeEvent("still here")));
-}
-
-TEST(AppenderSkeleton, ReentrantWriteKeepsBothTexts) {
+TEST(AppenderSkeleton, FormatEventWithAndWithoutLayoutAndWhileWriting) {
     // A sink that logs through its own appender while it writes.
     struct EchoingAppender : RecordingAppender {
         void Write(std::string_view text, const CLoggingEvent* event) override {
@@ -126,5 +47,54 @@ TEST(AppenderSkeleton, ReentrantWriteKeepsBothTexts) {
         }
     } appender;
     EXPECT_TRUE(appender.DoAppend(MakeEvent("outer")));
-    EXPECT_EQ((std::vector<std::string>{"inner\n", "outer\n"}), appender.Texts);
+    EXPECT_EQ((Texts{"inner\n", "outer\n"}), appender.Texts);
+    std::string text;
+    CBasicLayout basic;
+    appender.Layout = &basic;
+    EXPECT_TRUE(appender.FormatEvent(MakeEvent("forced", Levels::Force), text));
+    EXPECT_EQ("forced\r\n", text);
+    EXPECT_TRUE(appender.FormatEvent(MakeEvent("bare", Levels::Raw), text));
+    EXPECT_EQ("bare", text);  // Raw: the message alone, layout or not
+    CNullLayout null;         // an empty text is still written, once per event
+    appender.Layout = &null;
+    appender.Texts.clear();
+    EXPECT_TRUE(appender.DoAppend(MakeEvent("gone")));
+    EXPECT_EQ(Texts{""}, appender.Texts);
+
+    struct StrictAppender : RecordingAppender {
+        bool RequiresLayout() const override { return true; }
+    } strict;
+    text = "kept";
+    EXPECT_FALSE(strict.FormatEvent(MakeEvent("m"), text) || strict.DoAppend(MakeEvent("m")));
+    EXPECT_EQ("kept", text);
+    EXPECT_TRUE(strict.DoAppend(MakeEvent("raw needs no layout", Levels::Raw)));
+    EXPECT_EQ(Texts{"raw needs no layout"}, strict.Texts);
+}
+
+TEST(AppenderSkeleton, HeaderFooterAndAFailedClose) {
+    struct RefusingLayout : testsupport::FramingLayout {
+        bool Format(const CLoggingEvent&, std::string&) override { return false; }
+    } layout;
+    RecordingAppender appender("Framed", Levels::All, false), failed("Failed", Levels::All, false);
+    appender.Layout = failed.Layout = &layout;
+    std::string error;
+    EXPECT_TRUE(appender.Start(error));
+    EXPECT_FALSE(appender.DoAppend(MakeEvent("refused")));
+    EXPECT_TRUE(appender.Stop(error) && appender.Stop(error));  // no second footer
+    EXPECT_EQ((Texts{"<begin>\n", "<end>\n"}), appender.Texts);
+    EXPECT_TRUE(appender.Events.empty());
+
+    // One that never opened writes no footer either, however often it is stopped.
+    failed.OpenError = "no sink";
+    EXPECT_FALSE(failed.Start(error));
+    EXPECT_TRUE(failed.Stop(error) && failed.Stop(error));
+    EXPECT_EQ(0, failed.Closes);
+    EXPECT_EQ(Texts{}, failed.Texts);
+
+    appender.Layout = nullptr;
+    appender.Start(error);
+    appender.CloseError = "busy";
+    EXPECT_FALSE(appender.Stop(error));
+    EXPECT_EQ("busy", error);
+    EXPECT_TRUE(appender.Opened && appender.DoAppend(MakeEvent("still here")));  // still open
 }

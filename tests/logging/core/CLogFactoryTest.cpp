@@ -11,104 +11,81 @@
 using namespace scrivlog;
 using testsupport::RecordingAppender;
 
-TEST(LogFactory, ParentNames) {
-    const std::pair<const char*, const char*> cases[] = {
+TEST(LogFactory, FindCreateAndGetLoggersByName) {
+    const std::pair<const char*, const char*> parents[] = {
         {"a.b.c", "a.b"}, {"a", ""}, {"a..b", "a."}, {"a.", "a"}, {".x", ""}, {"", ""}};
-    for (const auto& [name, parent] : cases)
+    for (const auto& [name, parent] : parents)
         EXPECT_EQ(parent, CLogFactory::GetParentName(name)) << name;
-}
 
-TEST(LogFactory, GetLoggerCopiesTheNearestConfiguredAncestor) {
     testsupport::SettableClock clock;
     CLogFactory factory;
+    EXPECT_EQ(nullptr, factory.FindLogger("Root"));  // never the root logger
+    EXPECT_EQ("Logger 'Root' not found in factory", factory.LastError);
     RecordingAppender rootAppender("R"), xAppender("X");
     factory.RootLogger.AddAppender(&rootAppender);
     factory.RootLogger.Threshold = Levels::Warn;
-
     CLogger* fromRoot = factory.GetLogger("lonely");
     EXPECT_EQ(400, fromRoot->Threshold);
     EXPECT_EQ(std::vector<CAppenderSkeleton*>{&rootAppender}, fromRoot->GetAppenders());
     EXPECT_EQ(fromRoot, factory.GetLogger("LONELY"));
 
     CLogger* x = factory.CreateLogger("com.x", Levels::Debug, false);
+    EXPECT_EQ(x, factory.CreateLogger("COM.X", Levels::Error, true));  // unchanged
     x->AddAppender(&xAppender);
     clock.Advance(5000);
+    // Copied from the nearest configured ancestor; intermediate loggers are not made.
     CLogger* deep = factory.GetLogger("COM.X.y.z");
     EXPECT_EQ("COM.X.y.z", deep->GetName());
-    EXPECT_EQ(700, deep->Threshold);
-    EXPECT_FALSE(deep->Additivity);
+    EXPECT_TRUE(deep->Threshold == 700 && !deep->Additivity);
     EXPECT_EQ(x->StartTicks + 5000, deep->StartTicks);  // elapsed time counts from the request
-    EXPECT_EQ(nullptr, factory.FindLogger("com.x.y"));  // intermediate loggers are not made
-    EXPECT_EQ(x, factory.GetLogger("Com.X"));
+    EXPECT_EQ(nullptr, factory.FindLogger("com.x.y"));
     // The list is a copy: later changes to the template do not reach it.
     x->AddAppender(&rootAppender);
     EXPECT_EQ(std::vector<CAppenderSkeleton*>{&xAppender}, deep->GetAppenders());
-
-    // "Root" is an ordinary name, not the root logger.
-    CLogger* root = factory.GetLogger("Root");
-    EXPECT_NE(&factory.RootLogger, root);
-    EXPECT_EQ(4, factory.GetLoggerCount());
-}
-
-TEST(LogFactory, FindCreateAndLastError) {
-    CLogFactory factory;
-    EXPECT_EQ(nullptr, factory.FindLogger("Root"));
-    EXPECT_EQ("Logger 'Root' not found in factory", factory.LastError);
-    CLogger* a = factory.CreateLogger("a", Levels::Error, false);
-    EXPECT_EQ("Logger 'a' not found in factory", factory.LastError);  // left behind on success
-    EXPECT_EQ(a, factory.CreateLogger("A", Levels::Debug, true));
-    EXPECT_EQ(300, a->Threshold);
-    EXPECT_FALSE(a->Additivity);
+    // "Root" is an ordinary name to GetLogger, not the root logger.
+    EXPECT_NE(&factory.RootLogger, factory.GetLogger("Root"));
     factory.SetLastError("%s", std::string(70000, 'h').c_str());
     EXPECT_EQ(std::string(65535, 'h'), factory.LastError);
 }
 
-TEST(LogFactory, StartAndStopAllJoinTheirErrors) {
-    // The appenders outlive the factory, which stops them once more when it goes.
+TEST(LogFactory, StartStopAllAndTheEndJoinTheErrorsAndDeleteWhatTheFactoryOwns) {
+    static int layoutsAlive = 0;
+    struct CountedLayout : CLayoutSkeleton {
+        CountedLayout() { ++layoutsAlive; }
+        ~CountedLayout() override { --layoutsAlive; }
+    };
+    // The borrowed appenders outlive the factory, which stops them once more when it goes.
     RecordingAppender good("good", Levels::All, false), one("one", Levels::All, false),
         manual("manual", Levels::All, false), two("two", Levels::All, false);
     good.CloseError = "stuck";
     one.OpenError = "no file";
     two.OpenError = "no socket";
     manual.AutoStart = false;
-    CLogFactory factory;
-    for (auto* appender : {&good, &one, &manual, &two})
-        factory.AddAppender(appender);
-
-    std::string errors = "old";
-    EXPECT_FALSE(factory.StartAllAppenders(errors));
-    EXPECT_EQ(
-        "Unable to start appender 'one' (no file)\nUnable to start appender 'two' (no socket)",
-        errors);
-    EXPECT_EQ(0, manual.Opens);
-    EXPECT_TRUE(good.Opened);
-    EXPECT_FALSE(factory.StopAllAppenders(errors));
-    EXPECT_EQ("Unable to stop appender 'good' (stuck)", errors);
-    EXPECT_EQ(0, one.Closes + manual.Closes + two.Closes);  // never opened: nothing to close
-
-    EXPECT_EQ(&factory.EmptyAppender, factory.GetAppenderAt(4));
-    EXPECT_EQ(&factory.EmptyAppender, factory.GetAppenderAt(-1));
-    EXPECT_EQ("[NoAppenderName]", factory.EmptyAppender.GetName());
-}
-
-TEST(LogFactory, DestructionStopsTwiceAndDeletesWhatItOwns) {
-    static int layoutsAlive = 0;
-    struct CountedLayout : CLayoutSkeleton {
-        CountedLayout() { ++layoutsAlive; }
-        ~CountedLayout() override { --layoutsAlive; }
-    };
-    RecordingAppender borrowed("borrowed");
     {
         CLogFactory factory;
         auto* owned = new RecordingAppender("owned", Levels::All, false);
         owned->OwnedByFactory = true;  // deleted by the factory (the leak checker sees if not)
         owned->Layout = new CountedLayout;
         factory.AddLayout(owned->Layout);
-        factory.AddAppender(owned);
-        factory.AddAppender(&borrowed);
         factory.CreateLogger("a", Levels::Info, true)->AddAppender(owned);
+        for (auto* appender : {&good, &one, &manual, &two, owned})
+            factory.AddAppender(appender);
+
+        std::string errors = "old";
+        EXPECT_FALSE(factory.StartAllAppenders(errors));
+        EXPECT_EQ(
+            "Unable to start appender 'one' (no file)\nUnable to start appender 'two' (no socket)",
+            errors);
+        EXPECT_EQ(0, manual.Opens);
+        EXPECT_FALSE(factory.StopAllAppenders(errors));
+        EXPECT_EQ("Unable to stop appender 'good' (stuck)", errors);
+        EXPECT_EQ(0, one.Closes + manual.Closes + two.Closes);  // never opened: nothing to close
+        EXPECT_TRUE(factory.GetAppenderAt(5) == &factory.EmptyAppender &&
+                    factory.GetAppenderAt(-1) == &factory.EmptyAppender);
+        EXPECT_EQ("[NoAppenderName]", factory.EmptyAppender.GetName());
+        good.CloseError.clear();
     }
-    EXPECT_EQ(1, borrowed.Closes);  // stopped twice, closed once
+    EXPECT_EQ(2, good.Closes);  // stopped twice at the end, closed once
     EXPECT_EQ(0, layoutsAlive);
 }
 

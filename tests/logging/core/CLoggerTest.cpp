@@ -45,20 +45,22 @@ TEST(Logger, ThresholdRuleWithOffForceAndRaw) {
     EXPECT_EQ(V{}, Delivered(Levels::All, Levels::All, false));
 }
 
-TEST(Logger, DeliversOneEventToEachAppenderInOrder) {
+TEST(Logger, DeliversOneEventToEachAppenderInOrderWhateverOneOfThemDoes) {
+    struct ThrowingAppender : RecordingAppender {
+        bool DoAppend(const CLoggingEvent&) override { throw std::runtime_error("sink exploded"); }
+    } bad;
     SettableClock clock;
     clock.SetTickCount(0xFFFFFF00u);  // the elapsed time wraps modulo 2^32
     RecordingAppender first("First"), second("Second"), closed("Closed", Levels::All, false);
     CLogger logger("com.example.Thing", Levels::Debug, true);
     logger.AddAppender(&first);
     logger.AddAppender(&closed);
+    logger.AddAppender(&bad);  // neither escapes nor stops the delivery
     logger.AddAppender(&second);
     clock.Advance(1500);
-    EXPECT_TRUE(logger.LogError("disk %s at %d%%", "full", 99));
+    EXPECT_NO_THROW(EXPECT_TRUE(logger.LogError("disk %s at %d%%", "full", 99)));
 
-    ASSERT_EQ(1u, first.Events.size());
-    ASSERT_EQ(1u, second.Events.size());
-    EXPECT_TRUE(closed.Events.empty());
+    ASSERT_TRUE(first.Events.size() == 1 && second.Events.size() == 1 && closed.Events.empty());
     EXPECT_EQ("First", first.Events[0].AppenderName);
     EXPECT_EQ("Second", second.Events[0].AppenderName);
     EXPECT_EQ("RecordingAppender", first.Events[0].AppenderClassName);
@@ -88,16 +90,14 @@ TEST(Logger, FrontEndsFormatAndCutAt65535Characters) {
     logger.LogError("%s", longer.c_str());
     logger.LogError("plain 100%% and plain");
     logger.LogError(longer.c_str(), 0);
-    ASSERT_EQ(8u, appender.Events.size());
-    EXPECT_EQ("a| 1.50|42", appender.Events[0].Message);
+    std::vector<std::string> messages;
+    for (const auto& event : appender.Events)
+        messages.push_back(event.Message.str());
+    const std::string cut(65535, 'l');
+    EXPECT_EQ((std::vector<std::string>{"a| 1.50|42", "", exact, cut, longer, cut,
+                                        "plain 100% and plain", cut}),
+              messages);
     EXPECT_EQ(700, appender.Events[0].Level);
-    EXPECT_EQ("", appender.Events[1].Message);
-    EXPECT_EQ(exact, appender.Events[2].Message);
-    EXPECT_EQ(std::string(65535, 'l'), appender.Events[3].Message);
-    EXPECT_EQ(longer, appender.Events[4].Message);
-    EXPECT_EQ(std::string(65535, 'l'), appender.Events[5].Message);
-    EXPECT_EQ("plain 100% and plain", appender.Events[6].Message);
-    EXPECT_EQ(std::string(65535, 'l'), appender.Events[7].Message);
 
     // A conversion that the C library refuses (a width beyond INT_MAX) logs the format.
     std::string unconvertible = std::to_string(2147483648u);
@@ -107,16 +107,4 @@ TEST(Logger, FrontEndsFormatAndCutAt65535Characters) {
         logger.LogError(unconvertible.c_str(), 1, "x");
         EXPECT_EQ(unconvertible, appender.Events.back().Message);
     }
-}
-
-TEST(Logger, AFailingAppenderNeitherEscapesNorStopsDelivery) {
-    struct ThrowingAppender : RecordingAppender {
-        bool DoAppend(const CLoggingEvent&) override { throw std::runtime_error("sink exploded"); }
-    } bad;
-    RecordingAppender good("Good");
-    CLogger logger("x", Levels::All, true);
-    logger.AddAppender(&bad);
-    logger.AddAppender(&good);
-    EXPECT_NO_THROW(EXPECT_TRUE(logger.LogError("still delivered")));
-    EXPECT_EQ(1u, good.Events.size());
 }

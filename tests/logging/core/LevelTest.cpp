@@ -6,7 +6,7 @@
 
 using namespace scrivlog;
 
-TEST(Level, NamesPrintAndParseBack) {
+TEST(Level, NamesAndFlagsPrintAndParse) {
     // Fatal to All, every hundred: printed upper case, read back in any case.
     const char* names[] = {"FATAL", "ALERT", "CRITICAL", "ERROR",  "WARN", "NOTICE",
                            "INFO",  "DEBUG", "TRACE",    "NOTSET", "ALL"};
@@ -20,9 +20,7 @@ TEST(Level, NamesPrintAndParseBack) {
         {1001, "Unconditional"}};
     for (const auto& [level, name] : others)
         EXPECT_STREQ(name, LevelToString(level)) << level;
-}
-
-TEST(Level, ConfigurationNamesIgnoreCaseButNothingElse) {
+    // The configuration names ignore ASCII case, and nothing else.
     const std::pair<const char*, Level> table[] = {
         {"fatal", 0},   {"Fatal", 0},    {"Critic", 200},   {"critical", 200},
         {"off", -2},    {"FORCE", 9998}, {"Fatal ", -3},    {" Fatal", -3},
@@ -31,15 +29,10 @@ TEST(Level, ConfigurationNamesIgnoreCaseButNothingElse) {
         {"Inf\xCF", -3}};  // folding is ASCII only: a Latin-1 capital is not its small letter
     for (const auto& [text, level] : table)
         EXPECT_EQ(level, StringToLevel(text)) << text;
-}
-
-TEST(Level, StringToBool) {
     for (const char* text : {"true", "TRUE", "1"})
         EXPECT_TRUE(CAppenderSkeleton::StringToBool(text)) << text;
     for (const char* text : {"01", "yes", "on", "2", "", "true ", "t"})
         EXPECT_FALSE(CAppenderSkeleton::StringToBool(text)) << text;
-    EXPECT_STREQ("true", CAppenderSkeleton::BoolToString(true));
-    EXPECT_STREQ("false", CAppenderSkeleton::BoolToString(false));
 }
 
 TEST(LoggingEvent, DefaultsAndTextsOfAnyLength) {

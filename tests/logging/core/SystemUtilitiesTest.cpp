@@ -5,7 +5,7 @@
 
 using namespace scrivlog;
 
-TEST(SystemUtilities, ErrorTexts) {
+TEST(SystemUtilities, ErrorTextsAndNumbers) {
     // 2: ERROR_FILE_NOT_FOUND / ENOENT. 193 (ERROR_BAD_EXE_FORMAT) is a Windows message
     // with an insert ("%1 is not a valid Win32 application.").
 #ifdef _WIN32
@@ -24,9 +24,7 @@ TEST(SystemUtilities, ErrorTexts) {
     }
     EXPECT_EQ("[Unknown error code:123456789]", ErrorCodeToText(123456789));
     EXPECT_STREQ("\r\n", LineSeparator());
-}
-
-TEST(SystemUtilities, ParseIntReadsLikeAtol) {
+    // ParseInt reads like atol, saturated.
     const std::pair<const char*, int32_t> table[] = {{"42abc", 42},  {"", 0},   {"-7", -7},
                                                      {"  \t12", 12}, {"+5", 5}, {"abc", 0},
                                                      {"- 5", 0},     {"1MB", 1}};
