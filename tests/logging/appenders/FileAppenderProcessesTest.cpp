@@ -64,19 +64,19 @@ class FastClock : public platform::ClockSource {
     int m_speed, m_lag;
 };
 
-// Writes, in two threads, the records "P<tag> <number><filler>" of the writer that `spec`
-// describes ("<kind> <tag> <speed> <lag> <start tick> <file>", kind indexing
+// Writes, in two threads, the records "P<tag> <number><filler>" described by `writer`
+// ("<kind> <tag> <speed> <lag> <start tick> <file>", kind indexing
 // filetests::Classes; the threads' tags are tag * Threads + 0 and 1); true when all were
 // taken.
-bool RunWriter(const char* spec) {
+bool RunWriter(const char* writer) {
     int kind = 0, tag = 0, speed = 0, lag = 0, at = 0;
     unsigned start = 0;
-    if (std::sscanf(spec, "%d %d %d %d %u %n", &kind, &tag, &speed, &lag, &start, &at) < 5)
+    if (std::sscanf(writer, "%d %d %d %d %u %n", &kind, &tag, &speed, &lag, &start, &at) < 5)
         return false;
     FastClock clock(start, speed, lag);
     platform::SetClockSource(&clock);
     std::unique_ptr<CFileAppender> appender = filetests::Make(filetests::Classes[kind]);
-    appender->SetParam("File", spec + at);
+    appender->SetParam("File", writer + at);
     appender->SetParam("DatePattern", "'.'yyyy-MM-dd-HH-mm-ss");
     appender->SetParam("MaxFileSize", std::to_string(MaxFileSize));
     appender->SetParam("MaxBackupIndex", "200");
@@ -192,10 +192,10 @@ TEST(FileAppenderProcesses, EveryRecordOnceWholeAndInOrder) {
         std::vector<std::string> writers;
         uint32_t startTick = platform::system_clock::TickCount();
         for (int tag = 0; tag < Writers; ++tag) {
-            char spec[64];
-            std::snprintf(spec, sizeof spec, "%d %d %d %d %u ", kind, tag, speed,
+            char writer[64];
+            std::snprintf(writer, sizeof writer, "%d %d %d %d %u ", kind, tag, speed,
                           tag == Writers - 1 ? lag : 0, startTick);
-            writers.push_back(spec + directory.File("app.log"));
+            writers.push_back(writer + directory.File("app.log"));
         }
         ASSERT_TRUE(RunWriters(writers));
 
