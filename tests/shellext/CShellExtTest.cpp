@@ -1,5 +1,6 @@
 // The handler and its class factory on the stand-in shell: the entries each kind of
-// selection gets, the flags, the COM rules, Initialize and the module's object count.
+// selection gets, the flags, the COM rules, Initialize, the module's object count and
+// the commands that do nothing.
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -59,7 +60,7 @@ TEST_F(CShellExtTest, EachKindOfSelectionAndTheFlagsDecideTheEntries) {
     }
 }
 
-TEST_F(CShellExtTest, ComRulesObjectCountsAndInitialize) {
+TEST_F(CShellExtTest, ComRulesObjectCountsInitializeAndUnknownCommands) {
     IClassFactory* factory = nullptr;
     ASSERT_EQ(S_OK, DllGetClassObject(tamarack::CLSID_DLLRegisterer, IID_IUnknown,
                                       reinterpret_cast<void**>(&factory)));
@@ -92,6 +93,25 @@ TEST_F(CShellExtTest, ComRulesObjectCountsAndInitialize) {
     EXPECT_EQ(S_OK, init->Initialize(nullptr, &files, nullptr));
     EXPECT_EQ(2, files.references);
     EXPECT_EQ(2, shell.mediaReleased);
+    // A verb, a number above 16 bits (whatever its low bits say), and offsets past the last
+    // run nothing; command strings are empty, a wide-text one (GCS_HELPTEXTW) not half so.
+    CMINVOKECOMMANDINFO invocation{};
+    for (uintptr_t verb : {reinterpret_cast<uintptr_t>("open"), uintptr_t{0x10003}, uintptr_t{8},
+                           uintptr_t{9}, uintptr_t{0xFFFF}}) {
+        invocation.lpVerb = reinterpret_cast<LPCSTR>(verb);
+        EXPECT_EQ(S_OK, menu->InvokeCommand(&invocation));
+    }
+    EXPECT_EQ(S_OK, menu->InvokeCommand(nullptr));
+    EXPECT_TRUE(shell.clipboardText.empty());
+    EXPECT_TRUE(shell.programStarts.empty());
+    EXPECT_TRUE(shell.messageBoxes.empty());
+    EXPECT_EQ(0, shell.dialogsShown);
+    char text[8] = "abc";
+    EXPECT_EQ(S_OK, menu->GetCommandString(3, 0, nullptr, text, sizeof text));
+    EXPECT_EQ('\0', text[0]);
+    text[0] = 'x';
+    EXPECT_EQ(S_OK, menu->GetCommandString(0, 0x5, nullptr, text, 4));
+    EXPECT_EQ(0, text[0] | text[1]);
     EXPECT_EQ(2u, menu->Release());
     EXPECT_EQ(1u, init->Release());
     EXPECT_EQ(0u, unknown->Release());
@@ -118,34 +138,6 @@ TEST_F(CShellExtTest, ComRulesObjectCountsAndInitialize) {
     EXPECT_EQ(nullptr, other);
     EXPECT_EQ(E_NOINTERFACE,
               DllGetClassObject(tamarack::CLSID_DLLRegisterer, IID_IContextMenu, &other));
-}
-
-TEST_F(CShellExtTest, VerbsAndUnknownOffsetsDoNothingAndCommandStringsAreEmpty) {
-    AddFile("C:\\data\\a.txt");
-    StandInDataObject data({"C:\\data\\a.txt"});
-    IContextMenu* handler = HandlerFor(data);
-    CMINVOKECOMMANDINFO invocation{};
-    // A verb, a number above 16 bits (whatever its low bits say), and offsets past the last.
-    for (uintptr_t verb : {reinterpret_cast<uintptr_t>("open"), uintptr_t{0x10003}, uintptr_t{8},
-                           uintptr_t{9}, uintptr_t{0xFFFF}}) {
-        invocation.lpVerb = reinterpret_cast<LPCSTR>(verb);
-        EXPECT_EQ(S_OK, handler->InvokeCommand(&invocation));
-    }
-    EXPECT_EQ(S_OK, handler->InvokeCommand(nullptr));
-    EXPECT_TRUE(shell.clipboardText.empty());
-    EXPECT_TRUE(shell.programStarts.empty());
-    EXPECT_TRUE(shell.messageBoxes.empty());
-    EXPECT_EQ(0, shell.dialogsShown);
-    EXPECT_EQ(1000u, shell.files["C:\\data\\a.txt"].times.lastWrite);
-
-    char text[8] = "abc";
-    EXPECT_EQ(S_OK, handler->GetCommandString(3, 0, nullptr, text, sizeof text));
-    EXPECT_EQ('\0', text[0]);
-    text[0] = 'x';
-    // A wide-text request (GCS_HELPTEXTW) gets an empty wide text, not half of one.
-    EXPECT_EQ(S_OK, handler->GetCommandString(0, 0x5, nullptr, text, 4));
-    EXPECT_EQ(0, text[0] | text[1]);
-    handler->Release();
 }
 
 }  // namespace

@@ -201,25 +201,19 @@ TEST_F(WineShellExtTest, Regsvr32WritesElevenEntriesAndRemovesThemOnce) {
     ASSERT_EQ(0, Regsvr32());
 }
 
-TEST_F(WineShellExtTest, RealMenusGetTheEntriesWithBitmapsAndTheModuleCountsObjects) {
+// Appended after what the menu holds; the file menu is in the path table below, the other
+// selections, the flags and the object count on the stand-in shell.
+TEST_F(WineShellExtTest, AFolderGetsItsRealMenuAndTheModuleMayThenUnload) {
     std::string folder = PathOf(directory);
-    HMODULE module = LoadLibraryA(DllPath().c_str());  // the module that COM loads
-    auto canUnloadNow = reinterpret_cast<HRESULT(WINAPI*)()>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
-    ASSERT_NE(nullptr, canUnloadNow);
-    IContextMenu* handler = Handler({folder});
-    EXPECT_EQ(S_FALSE, canUnloadNow());
-    handler->Release();
-    EXPECT_EQ(S_OK, canUnloadNow());
-    FreeLibrary(module);
-
-    // Appended after what the menu holds; the file menu is in the path table below, the
-    // other selections and the flags on the stand-in shell.
     EXPECT_EQ((std::vector<std::string>{"4", "1 Open", "-", "100 [shell] Shell (Current directory)",
                                         "101 [shell] Shell (" + folder + ")",
                                         "102 [clipboard] Copy to Clipboard (Current directory)",
                                         "103 [clipboard] Copy to Clipboard (" + folder + ")", "-"}),
               MenuFor({folder}, CMF_EXPLORE));
+    auto canUnloadNow = reinterpret_cast<HRESULT(WINAPI*)()>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("tamarack.dll"), "DllCanUnloadNow")));
+    ASSERT_NE(nullptr, canUnloadNow);
+    EXPECT_EQ(S_OK, canUnloadNow());
 }
 
 // Names in any script and paths past the classic length, in the code page the process
@@ -231,44 +225,50 @@ TEST_F(WineShellExtTest, EveryPathGetsItsMenuClipboardTextsAndTouch) {
         ASSERT_EQ(std::atoi(expected), static_cast<int>(GetACP()));
     }
     const std::string folder = PathOf(directory);
+    const std::string share = "\\\\localhost\\tamarack-c" + folder.substr(2);
+    ASSERT_EQ("C:", folder.substr(0, 2));
     ASSERT_LT(folder.size(), 278u - 10);
     const uint64_t old = LocalToUtcTicks(2001, 2, 3, 4, 5, 6);
     const std::string longName(279 - folder.size() - 1, 'n');
-    std::vector<std::string> files;
-    for (const std::string& name : std::vector<std::string>{
-             "a.txt", "\u0101.txt", "\u65E5\u672C\u8A9E.txt", "\U0001F600 \u7D75.txt", "\u30BD.txt",
-             "\u30C4x.txt", "b.txt", longName})
-        files.push_back(MakeFile(directory, name, old));
-    files.push_back(MakeFile(directory, longName.substr(0, 259 - folder.size() - 1), old));
-    files.push_back(MakeFile(directory, "a.txt.", old));  // the classic form would reach a.txt
+    // Each name, its upper-case form, and the folder it is selected through if not its own.
     const struct {
-        std::string path, file, name, upperName;
+        std::string name, upperName, through;
     } cases[] = {
-        {files[1], files[1], "\u0101.txt", "\u0101.TXT"},
-        {files[2], files[2], "\u65E5\u672C\u8A9E.txt", "\u65E5\u672C\u8A9E.TXT"},
-        {files[3], files[3], "\"\U0001F600 \u7D75.txt\"", "\"\U0001F600 \u7D75.TXT\""},
-        {files[4], files[4], "\u30BD.txt", "\u30BD.TXT"},
-        {files[5], files[5], "\u30C4x.txt", "\u30C4X.TXT"},
-        {files[7], files[7], longName, std::string(longName.size(), 'N')},
-        {"\\\\?\\" + files[6], files[6], "b.txt", "B.TXT"},
-        {files[9], files[9], "a.txt.", "A.TXT."},
-        // The same file through the share that wine-unc-share.sh makes of drive C:.
-        {"\\\\localhost\\tamarack-c" + files[6].substr(2), files[6], "b.txt", "B.TXT"},
+        {"\u0101.txt", "\u0101.TXT"},
+        {"\u65E5\u672C\u8A9E.txt", "\u65E5\u672C\u8A9E.TXT"},
+        {"\U0001F600 \u7D75.txt", "\U0001F600 \u7D75.TXT"},
+        {"\u30BD.txt", "\u30BD.TXT"},
+        {"\u30C4x.txt", "\u30C4X.TXT"},
+        {longName, std::string(longName.size(), 'N')},
+        {"b.txt", "B.TXT", "\\\\?\\" + folder},
+        {"a.txt.", "A.TXT."},
+        {"b.txt", "B.TXT", share},  // the share that wine-unc-share.sh makes of drive C:
     };
-    ASSERT_EQ("C:", folder.substr(0, 2));
-    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(WideFromUtf8(cases[8].path).c_str()))
+    // Next to them, the files that the classic form of "a.txt." or a path cut at the
+    // classic length would reach instead.
+    std::vector<std::string> files{
+        MakeFile(directory, "a.txt", old),
+        MakeFile(directory, longName.substr(0, 259 - folder.size() - 1), old)};
+    for (const auto& c : cases)
+        files.push_back(MakeFile(directory, c.name, old));
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(WideFromUtf8(share).c_str()))
         << "no share \\\\localhost\\tamarack-c";
+    auto quoted = [](const std::string& text) {
+        return text.find(' ') == std::string::npos ? text : "\"" + text + "\"";
+    };
     for (const auto& c : cases) {
-        std::vector<std::string> lines = MenuFor({c.path}, CMF_NORMAL);
+        const std::string file = folder + "\\" + c.name;
+        const std::string path = (c.through.empty() ? folder : c.through) + "\\" + c.name;
+        std::vector<std::string> lines = MenuFor({path}, CMF_NORMAL);
         ASSERT_EQ(10u, lines.size());
-        std::string dir = c.path.substr(0, c.path.rfind('\\'));
-        if (c.path.size() + 20 <= 271) {
+        std::string dir = path.substr(0, path.rfind('\\'));
+        if (path.size() + 20 <= 271) {
             EXPECT_EQ((std::vector<std::string>{
                           "6", "1 Open", "-", "100 [shell] Shell (Current directory)",
                           "102 [clipboard] Copy to Clipboard (Current directory)",
-                          "103 [clipboard] Copy to Clipboard (" + c.path + ")", "-",
-                          "104 [touch] Touch " + c.path + " (cur date/time)",
-                          "105 [touch] Touch " + c.path + " ...", "-"}),
+                          "103 [clipboard] Copy to Clipboard (" + path + ")", "-",
+                          "104 [touch] Touch " + path + " (cur date/time)",
+                          "105 [touch] Touch " + path + " ...", "-"}),
                       lines);
         } else {  // shortened in the middle, to the menu's 271 characters
             EXPECT_EQ(271u, platform::Utf16FromUtf8(lines[5].substr(16)).size()) << lines[5];
@@ -277,31 +277,29 @@ TEST_F(WineShellExtTest, EveryPathGetsItsMenuClipboardTextsAndTouch) {
         std::vector<std::string> texts;
         for (int keys = 0; keys < 4; ++keys) {
             PressKeys(keys >= 1, keys == 2);
-            Invoke({c.path}, keys == 3 ? 2 : 3);
+            Invoke({path}, keys == 3 ? 2 : 3);
             std::string text = "(no text)";
             tamarackhost::ReadClipboardText(text);
             texts.push_back(text);
         }
-        auto quoted = [](const std::string& text) {
-            return text.find(' ') == std::string::npos ? text : "\"" + text + "\"";
-        };
-        EXPECT_EQ((std::vector<std::string>{quoted(c.path), c.name, c.upperName, quoted(dir)}),
+        EXPECT_EQ((std::vector<std::string>{quoted(path), quoted(c.name), quoted(c.upperName),
+                                            quoted(dir)}),
                   texts);
         PressKeys(false, false);
         FILETIME before;
         GetSystemTimeAsFileTime(&before);
-        Invoke({c.path}, 4);
+        Invoke({path}, 4);
         // All three times are now (the clock's resolution aside), in that file alone.
-        std::vector<uint64_t> touched = TimesOf(c.file);
+        std::vector<uint64_t> touched = TimesOf(file);
         EXPECT_EQ(std::vector<uint64_t>(3, touched[2]), touched);
         EXPECT_GE(touched[2] + 10000000, Ticks(before));
         EXPECT_LT(touched[2], Ticks(before) + 600000000ULL);
-        for (const std::string& file : files)
-            EXPECT_EQ(file == c.file, TimesOf(file)[2] != old) << c.path << " touched " << file;
-        MakeFile(directory, c.file.substr(folder.size() + 1), old);
+        for (const std::string& other : files)
+            EXPECT_EQ(other == file, TimesOf(other)[2] != old) << path << " touched " << other;
+        MakeFile(directory, c.name, old);
     }
     // Removed here: the temporary directory's clean-up takes names in the classic form.
-    DeleteFileW(WideFilePath(files[9]).c_str());
+    DeleteFileW(WideFilePath(folder + "\\a.txt.").c_str());
 }
 
 TEST_F(WineShellExtTest, TouchFailureBoxAndDateTimeDialogAreRealWindows) {
