@@ -3,29 +3,15 @@
 // handles are process-wide.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "tests/shellext/ShellExtFixture.h"
-#include "tests/shellext/TraceConfiguration.h"
-#include "tests/support/ScopedEnvironment.h"
-#include "tests/support/TemporaryDirectory.h"
+#include "tests/shellext/TracingProfile.h"
 
 using ShellExtLogging = shellexttest::ShellExtFixture;
 
 TEST_F(ShellExtLogging, AUserConfigurationAtDebugTracesTheHandler) {
-    testsupport::TemporaryDirectory profile;
-    testsupport::ScopedEnvironment environment;
-    environment.Set("USERPROFILE", profile.Path().string());
-    environment.Set("TEMP", profile.Path().string());
-    environment.Unset("SCRIVLOG_DUMP_CONFIG");
-    std::string trace = profile.File("trace.log");
-    std::ofstream(profile.File("shellext_logging_tests.scrivlog.xml"))
-        << shellexttest::TraceConfiguration(trace);
-
-    // Objects made before the module is loaded write nothing: the handles are null.
-    ASSERT_EQ(nullptr, tamarack::ModuleLogger);
+    shellexttest::TracingProfile profile("shellext_logging_tests");
+    profile.environment.Unset("SCRIVLOG_DUMP_CONFIG");
     tamarack::StartLogging();
-    ASSERT_NE(nullptr, tamarack::ModuleLogger);
     AddFile("C:\\data\\a.txt");
     shellexttest::StandInDataObject data({"C:\\data\\a.txt"});
     IContextMenu* handler = HandlerFor(data);
@@ -39,7 +25,7 @@ TEST_F(ShellExtLogging, AUserConfigurationAtDebugTracesTheHandler) {
     init->Release();
     tamarack::StopLogging();
 
-    std::string log = testsupport::ReadFile(trace);
+    std::string log = profile.Read();
     // The handler's lines of one right-click, in order, each under its own category.
     const char* expected[] = {
         "DEBUG ShellExt: CShellExt::Initialize\r\n"
@@ -60,7 +46,7 @@ TEST_F(ShellExtLogging, AUserConfigurationAtDebugTracesTheHandler) {
     }
     // The user's category keeps the compiled-in reference too: the same lines reach the
     // rolling file in TEMP, in the compiled-in pattern.
-    std::string defaultLog = testsupport::ReadFile(profile.File("Tamarack.log"));
+    std::string defaultLog = profile.Read("Tamarack.log");
     EXPECT_NE(std::string::npos, defaultLog.find("[ERROR] [ShellExt       -")) << defaultLog;
     EXPECT_NE(std::string::npos, defaultLog.find("[DEBUG] [ShellExt       -")) << defaultLog;
     tamarack::ModuleLogger = tamarack::HandlerLogger = tamarack::FactoryLogger = nullptr;

@@ -12,7 +12,6 @@ namespace shellexttest {
 class StandInDataObject : public IDataObject {
   public:
     explicit StandInDataObject(std::vector<std::string> paths) : paths(std::move(paths)) {}
-    virtual ~StandInDataObject() = default;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         *object = nullptr;
