@@ -10,30 +10,7 @@
 namespace shellexttest {
 namespace {
 
-using platform::shell::StandInMenu;
-
-class CShellExtTest : public ShellExtFixture {
-  protected:
-    // What a handler for `paths` returns when it builds into an empty menu; the menu is
-    // then in `entries`, one line each: "-" for a separator, else the id, "B" when the
-    // entry has a bitmap, and the caption.
-    HRESULT BuildMenu(const std::vector<std::string>& paths, UINT flags = CMF_NORMAL) {
-        StandInMenu menu;
-        StandInDataObject data(paths);
-        IContextMenu* handler = HandlerFor(data);
-        HRESULT result = handler->QueryContextMenu(menu.Handle(), 0, 100, 200, flags);
-        handler->Release();
-        EXPECT_EQ(1, data.references) << "the data object was not released";
-        entries.clear();
-        for (const StandInMenu::Entry& entry : menu.entries)
-            entries.push_back(entry.flags == MF_SEPARATOR
-                                  ? "-"
-                                  : std::to_string(entry.id) + (entry.bitmap ? " B " : " ") +
-                                        entry.text);
-        return result;
-    }
-    std::vector<std::string> entries;
-};
+using CShellExtTest = ShellExtFixture;
 
 // The entries of a file and of a folder are checked in real menus under Wine.
 TEST_F(CShellExtTest, EachKindOfSelectionAndTheFlagsDecideTheEntries) {

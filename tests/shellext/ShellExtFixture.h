@@ -1,5 +1,6 @@
 // The stand-in shell installed for one test, the module's bitmaps loaded, and helpers
-// that get a handler the way the shell does: class object, instance, Initialize.
+// that get a handler the way the shell does (class object, instance, Initialize) and
+// build its menu or run its commands.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -60,6 +61,25 @@ class ShellExtFixture : public ::testing::Test {
         handler->Release();
     }
 
+    // What a handler for `paths` returns when it builds into an empty menu; the menu is
+    // then in `entries`, one line each: "-" for a separator, else the id, "B" when the
+    // entry has a bitmap, and the caption.
+    HRESULT BuildMenu(const std::vector<std::string>& paths, UINT flags = CMF_NORMAL) {
+        platform::shell::StandInMenu menu;
+        StandInDataObject data(paths);
+        IContextMenu* handler = HandlerFor(data);
+        HRESULT result = handler->QueryContextMenu(menu.Handle(), 0, 100, 200, flags);
+        handler->Release();
+        EXPECT_EQ(1, data.references) << "the data object was not released";
+        entries.clear();
+        for (const auto& entry : menu.entries)
+            entries.push_back(entry.flags == MF_SEPARATOR
+                                  ? "-"
+                                  : std::to_string(entry.id) + (entry.bitmap ? " B " : " ") +
+                                        entry.text);
+        return result;
+    }
+
     platform::shell::StandInFile& AddFile(const std::string& path,
                                           platform::shell::FileTime time = 1000) {
         shell.files[path].times = {time, time, time};
@@ -68,6 +88,7 @@ class ShellExtFixture : public ::testing::Test {
     void AddDirectory(const std::string& path) { shell.files[path].directory = true; }
 
     platform::shell::StandInShellServices shell;
+    std::vector<std::string> entries;
 
   private:
     platform::shell::ShellServices* m_previous = nullptr;

@@ -13,11 +13,7 @@ TEST_F(ShellExtLogging, AUserConfigurationAtDebugTracesTheHandler) {
     profile.environment.Unset("SCRIVLOG_DUMP_CONFIG");
     tamarack::StartLogging();
     AddFile("C:\\data\\a.txt");
-    shellexttest::StandInDataObject data({"C:\\data\\a.txt"});
-    IContextMenu* handler = HandlerFor(data);
-    platform::shell::StandInMenu menu;
-    EXPECT_EQ(6, handler->QueryContextMenu(menu.Handle(), 0, 100, 200, CMF_NORMAL) & 0xFFFF);
-    handler->Release();
+    EXPECT_EQ(6, BuildMenu({"C:\\data\\a.txt"}));
     shellexttest::StandInDataObject empty({});
     empty.hasDropData = false;
     IShellExtInit* init = NewHandler();
