@@ -1,6 +1,5 @@
 // The commands behind the entries, run through InvokeCommand on the stand-in shell:
 // command shells, clipboard texts, touching with the present or a chosen time.
-#include <set>
 #include <string>
 #include <vector>
 
@@ -60,18 +59,17 @@ TEST_F(MenuCommandsTest, ShellsStartInTheRightDirectory) {
 }
 
 TEST_F(MenuCommandsTest, ClipboardTextsFollowSpacesAndModifierKeys) {
-    auto copied = [&](const std::string& path, UINT offset, std::set<int> keys) {
-        shell.keysDown = keys;
-        shell.clipboardText = "(unchanged)";
-        Invoke({path}, offset);
-        return shell.clipboardText;
-    };
     // Shift alone upper-cases the whole path; the other keys, the directory texts and
     // letters beyond ASCII are checked for every kind of path under Wine.
-    EXPECT_EQ("\"C:\\MY FILES\\A.TXT\"", copied("C:\\My Files\\a.txt", 3, {VK_SHIFT}));
-    EXPECT_EQ("C:", copied("C:\\file.txt", 2, {}));
+    shell.keysDown = {VK_SHIFT};
+    Invoke({"C:\\My Files\\a.txt"}, 3);
+    EXPECT_EQ("\"C:\\MY FILES\\A.TXT\"", shell.clipboardText);
+    shell.keysDown.clear();
+    Invoke({"C:\\file.txt"}, 2);
+    EXPECT_EQ("C:", shell.clipboardText);
     shell.clipboardAvailable = false;
-    EXPECT_EQ("(unchanged)", copied("C:\\data\\b.txt", 3, {}));
+    Invoke({"C:\\data\\b.txt"}, 3);
+    EXPECT_EQ("C:", shell.clipboardText);  // unchanged
     EXPECT_TRUE(shell.messageBoxes.empty());
 }
 
