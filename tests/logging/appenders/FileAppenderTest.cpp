@@ -113,31 +113,18 @@ TEST(FileAppender, NamesAndOpenFailures) {
     }
     EXPECT_EQ("here\n", f.Read("Tamarack.log"));
     EXPECT_EQ("here\n", testsupport::ReadFile(f.directory.Path() / "a" / "b" / "c" / "x.log"));
-    EXPECT_TRUE(CFileAppender::CreateDirectoryPath(f.directory.File("a"), error));  // exists
-    EXPECT_TRUE(CFileAppender::CreateDirectoryPath(f.directory.File("n") + "\\m\\", error));
-    EXPECT_TRUE(fs::is_directory(f.directory.Path() / "n" / "m"));
 
     environment.Set("A", "alpha");
     environment.Set("B_2", "beta");
     environment.Unset("UNDEFINED_X");
-    const char* cases[][2] = {
-        {"$A/x.log", "alpha/x.log"},
-        {"${A}.log", "alpha.log"},
-        {"%A%\\x", "alpha\\x"},
-        {"$B_2", "beta"},  // a trailing reference
-        {"abc%A", "abcalpha"},
-        {"$A$B_2", "alpha$B_2"},  // the ending character is plain text
-        {"100%%", "100%"},
-        {"50%%x%", "50%x"},  // a lone trailing percent disappears
-        {"%UNDEFINED_X%\\x", "\\x"},
-        {"$UNDEFINED_X-", "-"},
-        {"x$", "x"},
-        {"%{A}%", ""},  // "{A}" is a whole percent name
-    };
-    for (const auto& entry : cases)
-        EXPECT_EQ(entry[1], CFileAppender::ExpandEnvironmentText(entry[0])) << entry[0];
-    f.appender.SetParam("File", "%A%-$A");
-    EXPECT_EQ("alpha-alpha", f.appender.GetParam("File"));
+    // "$A$B_2": the ending character is plain text; "50%%x%": a lone trailing percent
+    // disappears; "%{A}%": "{A}" is a whole percent name.
+    std::string expanded;
+    for (const char* text : {"$A/x.log", "${A}.log", "%A%\\x", "$B_2", "abc%A", "$A$B_2", "100%%",
+                             "50%%x%", "%UNDEFINED_X%\\x", "$UNDEFINED_X-", "x$", "%{A}%"})
+        expanded += CFileAppender::ExpandEnvironmentText(text) + "|";
+    EXPECT_EQ("alpha/x.log|alpha.log|alpha\\x|beta|abcalpha|alpha$B_2|100%|50%x|\\x|-|x||",
+              expanded);
 }
 
 // A log deleted by a cleaner, its directory removed, or the file emptied from outside:
