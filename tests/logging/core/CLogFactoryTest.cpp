@@ -27,7 +27,6 @@ TEST(LogFactory, FindCreateAndGetLoggersByName) {
     CLogger* fromRoot = factory.GetLogger("lonely");
     EXPECT_EQ(400, fromRoot->Threshold);
     EXPECT_EQ(std::vector<CAppenderSkeleton*>{&rootAppender}, fromRoot->GetAppenders());
-    EXPECT_EQ(fromRoot, factory.GetLogger("LONELY"));
 
     CLogger* x = factory.CreateLogger("com.x", Levels::Debug, false);
     EXPECT_EQ(x, factory.CreateLogger("COM.X", Levels::Error, true));  // unchanged
