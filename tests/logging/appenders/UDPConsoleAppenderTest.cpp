@@ -111,17 +111,14 @@ TEST(UDPConsoleAppender, SendsWholeTextToEachDestinationThatTakesItAtItsTempo) {
     Open(appender, logger, to.Hosts(";" + std::string(200, 'u') + ";"), to.Port());
     testing::internal::CaptureStdout();
 
-    // 2498 characters and a line feed: 2500 bytes once the line feed is "\r\n".
+    // Pieces of 1024 bytes. Every line feed becomes "\r\n", also one that follows a carriage
+    // return.
     std::string message = "A" + std::string(2496, 'm') + "Z";
-    logger.LogError("%s", message.c_str());
+    logger.LogError("%s\r\nb\nc", message.c_str());
     for (int index = 0; index < 2; ++index)
         EXPECT_EQ((Datagrams{message.substr(0, 1024), message.substr(1024, 1024),
-                             message.substr(2048) + "\r\n"}),
+                             message.substr(2048) + "\r\r\nb\r\nc\r\n"}),
                   to.Take(index, 3));
-    // Every line feed becomes "\r\n", also one that follows a carriage return.
-    logger.Log(Levels::Raw, "a\r\nb\nc");
-    for (int index = 0; index < 2; ++index)
-        EXPECT_EQ(Datagrams{"a\r\r\nb\r\nc"}, to.Take(index, 1));
 
     // An empty text sends nothing; a long one is cut to its first 65535 bytes.
     logger.Log(Levels::Raw, "");
@@ -141,7 +138,7 @@ TEST(UDPConsoleAppender, SendsWholeTextToEachDestinationThatTakesItAtItsTempo) {
     int code = 0;
     ASSERT_EQ(1, std::sscanf(printed.c_str(), "SendToError:%d", &code)) << printed;
     std::string line = "SendToError:" + std::to_string(code) + "\n";
-    EXPECT_EQ(line + line + line, printed);
+    EXPECT_EQ(line + line, printed);
     std::string error;
     EXPECT_TRUE(appender.Stop(error));
     EXPECT_FALSE(appender.HasSocket());
