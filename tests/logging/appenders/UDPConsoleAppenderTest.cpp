@@ -66,8 +66,6 @@ void Open(CUDPConsoleAppender& appender, CLogger& logger, const std::string& hos
     logger.AddAppender(&appender);
 }
 
-using testsupport::FramingLayout;
-
 }  // namespace
 
 TEST(UDPConsoleAppender, HostsAndPortTexts) {
@@ -197,7 +195,7 @@ TEST(UDPConsoleColorAppender, ColoursRecordsAndClearsTheScreenOnlyWhenActive) {
         to.Take(0, 2));
 
     // With a layout: the clear-screen sequence, then the header, ahead of the records.
-    FramingLayout layout;
+    testsupport::FramingLayout layout;
     CLogger unused("u", Levels::All, true), logger("x", Levels::All, true);
     CUDPConsoleColorAppender inactive("off", Levels::All), appender("colour", Levels::All);
     for (CUDPConsoleColorAppender* each : {&inactive, &appender}) {

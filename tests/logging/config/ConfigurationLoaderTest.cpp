@@ -18,15 +18,6 @@
 using namespace scrivlog;
 using testsupport::TemporaryDirectory;
 
-namespace {
-
-const char* const DebugUserFile = R"(<logger:configuration>
-  <root><priority value="Error"/></root>
-  <category name="com.brenmoor.quillhaven.Tamarack"><priority value="Debug"/></category>
-</logger:configuration>)";
-
-}  // namespace
-
 TEST(ConfigurationLoader, ReadsFilesUpToAZeroByteAndPrefersTheUserFileInTheProfile) {
     TemporaryDirectory profile;
     std::string file = profile.File("c.xml");
@@ -77,12 +68,14 @@ TEST(ConfigurationLoader, ReadsFilesUpToAZeroByteAndPrefersTheUserFileInTheProfi
 }
 
 TEST(ConfigurationLoader, StreamsMergeAndEveryErrorIsReported) {
+    const char* const debugUserFile = R"(<c><root><priority value="Error"/></root>
+      <category name="com.brenmoor.quillhaven.Tamarack"><priority value="Debug"/></category></c>)";
     testsupport::ScopedEnvironment environment;
     environment.Unset("SCRIVLOG_DUMP_CONFIG");
     CLogFactory factory;
     std::string errors;
     EXPECT_TRUE(
-        LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors, DebugUserFile))
+        LoadConfiguration(factory, "Tamarack", DefaultConfigurationText, errors, debugUserFile))
         << errors;
     // The user's record has no additivity attribute, so it is additive again.
     EXPECT_EQ(700, factory.FindLogger("com.brenmoor.quillhaven.Tamarack")->Threshold);
@@ -97,6 +90,6 @@ TEST(ConfigurationLoader, StreamsMergeAndEveryErrorIsReported) {
         errors);
     // A first stream that does not read stops the load (its text: the check tool's test).
     factory.ConfigurationDump = "kept";
-    EXPECT_FALSE(LoadConfiguration(factory, "Tamarack", "broken", errors, DebugUserFile));
+    EXPECT_FALSE(LoadConfiguration(factory, "Tamarack", "broken", errors, debugUserFile));
     EXPECT_EQ("kept", factory.ConfigurationDump);
 }
