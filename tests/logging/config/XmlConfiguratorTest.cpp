@@ -26,10 +26,9 @@ TEST(XmlConfigurator, CreatesClassesByName) {
     EXPECT_EQ(factory.GetAppenderAt(0),
               CreateAppender(factory, "SimpleLayout", "consoleappender", 0));
     EXPECT_NE(CreateLayout(factory, "simplelayout"), CreateLayout(factory, "SimpleLayout"));
+    // (The texts of a refusal: the building test.)
     EXPECT_EQ(nullptr, CreateAppender(factory, "SkeletonAppender", "Other", Levels::All));
-    EXPECT_EQ("Appender class 'SkeletonAppender' not supported", factory.LastError);
     EXPECT_EQ(nullptr, CreateLayout(factory, "SkeletonLayout"));
-    EXPECT_EQ("Layout class 'SkeletonLayout' not supported", factory.LastError);
     EXPECT_EQ(11, factory.GetAppenderCount());
     EXPECT_EQ(8, factory.GetLayoutCount());
 }
