@@ -12,24 +12,20 @@
 using namespace platform;
 
 // Address texts and sending through the socket appenders are also covered by the
-// UDP console appender tests; these are what only the socket itself shows.
+// UDP console appender tests; these are what only the socket itself shows. (The texts are
+// formatted byte by byte: a parse into the wrong byte order shows.)
 TEST(Udp, AddressTextsAndSocketOwnership) {
     Ipv4Address loopback = ParseIpv4Address("127.0.0.1");
-    EXPECT_EQ(127, reinterpret_cast<const unsigned char*>(&loopback)[0]);  // network order
     // inet_addr's forms: short forms fill the last part, a leading 0 is octal.
-    std::pair<const char*, const char*> texts[] = {{"10.20.30.255", "10.20.30.255"},
-                                                   {"127.1", "127.0.0.1"},
-                                                   {"1.2.772", "1.2.3.4"},
-                                                   {"010.0.0.0377", "8.0.0.255"},
-                                                   {"16909060", "1.2.3.4"}};
-    for (auto [text, address] : texts)
-        EXPECT_EQ(address, FormatIpv4Address(ParseIpv4Address(text))) << text;
+    std::string formatted;
+    for (const char* text : {"10.20.30.255", "127.1", "1.2.772", "010.0.0.0377", "16909060"})
+        formatted += FormatIpv4Address(ParseIpv4Address(text)) + " ";
+    EXPECT_EQ("10.20.30.255 127.0.0.1 1.2.3.4 8.0.0.255 1.2.3.4 ", formatted);
     for (const char* bad : {"300.1.1.1", "1.2.3.4.5", "1..2", "1.2.", ".1", "", "09.1", "1.65536.1",
                             "99999999999", "1.2.3.256"})
         EXPECT_EQ(NoIpv4Address, ParseIpv4Address(bad)) << bad;
 
     UdpSocket listener;
-    EXPECT_EQ(0, listener.LocalPort());
     ASSERT_TRUE(listener.Bind(loopback, 0));
     uint16_t port = listener.LocalPort();
     UdpSocket rival;
@@ -37,8 +33,6 @@ TEST(Udp, AddressTextsAndSocketOwnership) {
 
     UdpSocket sender;
     int error = 0;
-    EXPECT_FALSE(sender.SendTo(loopback, port, "x", 1, error));  // not created yet
-    EXPECT_NE(0, error);
     ASSERT_TRUE(sender.Create());
     // Moving hands the socket over; the moved-from one is empty.
     UdpSocket moved(std::move(sender));
@@ -47,9 +41,6 @@ TEST(Udp, AddressTextsAndSocketOwnership) {
     ASSERT_TRUE(moved.SendTo(loopback, port, payload.data(), payload.size(), error));
     ASSERT_TRUE(listener.Receive(datagram, 2000));
     EXPECT_EQ(payload, datagram);
-    moved.Close();
-    EXPECT_FALSE(moved.SendTo(loopback, port, "z", 1, error));
-    EXPECT_FALSE(listener.Receive(datagram, 50));
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#define O_TEXT 0  // no text mode here
 #endif
 
 #include <cstdio>
@@ -20,18 +21,13 @@ using namespace scrivlog;
 // The text reaches standard output byte for byte, also when that is a file opened in text
 // mode where there is one, as a shell's redirection does.
 TEST(ConsoleAppender, PrintsTextUnchanged) {
-#ifdef _WIN32
-    const int mode = _O_TEXT;
-#else
-    const int mode = 0;
-#endif
     testsupport::TemporaryDirectory directory;
     std::string path = directory.File("out.txt"), error;
     CConsoleAppender appender("console", Levels::All);
     CLogger logger("x", Levels::All, true);
     logger.AddAppender(&appender);
     std::fflush(stdout);
-    int saved = dup(1), file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | mode, 0600);
+    int saved = dup(1), file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_TEXT, 0600);
     dup2(file, 1);
     close(file);
     logger.LogError("not yet opened");

@@ -27,7 +27,6 @@ TEST(EditWindowAppender, KeepsTheControlReadOnlyTrimmedAndScrolled) {
         platform::GetEditControlText(control, text);
         return text;
     };
-    auto lines = [control] { return platform::EditControlLineCount(control); };
 
     EXPECT_FALSE(platform::EditControlIsReadOnly(control));
     logger.LogError("first");
@@ -40,7 +39,7 @@ TEST(EditWindowAppender, KeepsTheControlReadOnlyTrimmedAndScrolled) {
     // The view follows the last line unless AutoScroll is off.
     for (int i = 0; i < 26; ++i)
         logger.LogError("scrolled %d", i);
-    EXPECT_EQ(31, lines());
+    EXPECT_EQ(31, platform::EditControlLineCount(control));
     EXPECT_GT(platform::EditControlFirstVisibleLine(control), 20);
     appender.SetParam("AutoScroll", "false");
     logger.LogError("stays at the top");
@@ -51,19 +50,19 @@ TEST(EditWindowAppender, KeepsTheControlReadOnlyTrimmedAndScrolled) {
     for (int i = 1; i <= 150; ++i)
         logger.LogError("line %d", i);
     // The newest 99 records and the empty last line.
-    EXPECT_EQ(100, lines());
+    EXPECT_EQ(100, platform::EditControlLineCount(control));
     EXPECT_EQ(0u, text().find("line 52\r\n"));
     // Records of several lines push out as many old lines.
     logger.LogError("a\nb\nc");
-    EXPECT_EQ(100, lines());
+    EXPECT_EQ(100, platform::EditControlLineCount(control));
     EXPECT_EQ(0u, text().find("line 55\r\n"));
 
     // A limit of 0 or below (other than -1) keeps everything, as -1 does.
     for (const char* unlimited : {"-1", "0", "-7"}) {
         appender.SetParam("MaxLines", unlimited);
-        int32_t before = lines();
+        int32_t before = platform::EditControlLineCount(control);
         logger.LogError("more");
-        EXPECT_EQ(before + 1, lines()) << unlimited;
+        EXPECT_EQ(before + 1, platform::EditControlLineCount(control)) << unlimited;
     }
     // A limit of 1 keeps the unfinished last line and the newest record.
     appender.SetParam("MaxLines", "1");

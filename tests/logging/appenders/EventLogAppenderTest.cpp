@@ -52,22 +52,20 @@ TEST(EventLogAppender, ReportsEachLevelsTypeUnderASourceNamedAfterTheAppenderAnd
     std::string error;
     {
         CEventLogAppender appender("Shell", Levels::All);
-        EXPECT_TRUE(appender.Close(error));  // never opened: nothing to report
         appender.Layout = &layout;
         ASSERT_TRUE(appender.Start(error)) << error;
         EXPECT_TRUE(appender.Start(error));  // registered already: no second header
         CLogger logger("x", Levels::All, true);
         logger.AddAppender(&appender);
-        logger.LogError("bad");
-        logger.Log(Levels::Warn, "careful");
-        logger.Log(Levels::Info, "fine");
+        for (Level level : {Levels::Error, Levels::Warn, Levels::Info})
+            logger.Log(level, "m");
     }
     // Destruction closed it: footer, then deregistration. Up to Error a record is an error
     // (type 1), below Info a warning (2), the rest and header and footer information (4).
-    EXPECT_EQ((Texts{"register Shell", "4 100 0 <begin>\n", "1 100 0 ERROR - bad\r\n",
-                     "2 100 0 WARN - careful\r\n", "4 100 0 INFO - fine\r\n", "4 100 0 <end>\n",
-                     "deregister"}),
-              log.calls);
+    EXPECT_EQ(
+        (Texts{"register Shell", "4 100 0 <begin>\n", "1 100 0 ERROR - m\r\n",
+               "2 100 0 WARN - m\r\n", "4 100 0 INFO - m\r\n", "4 100 0 <end>\n", "deregister"}),
+        log.calls);
 
     log.calls.clear();
     CEventLogAppender appender("Denied", Levels::All);

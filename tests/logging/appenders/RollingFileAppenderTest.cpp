@@ -34,16 +34,16 @@ TEST(RollingFileAppender, ParametersAndDerivedNames) {
     clock.SetLocalTime(2011, 5, 4, 12, 0, 0);
     CDailyFileAppender daily("d", Levels::All);
     daily.SetParam("DatePattern", "'_'yyyy");
-    const char* names[][3] = {
-        {"C:\\logs\\app.log", "C:\\logs\\app.1.log", "C:\\logs\\app_2011.log"},
-        {"logs/app", "logs/app.1", "logs/app_2011"},
-        {"dir.d\\app.tar.gz", "dir.d\\app.tar.1.gz", "dir.d\\app.tar_2011.gz"}};
-    for (const auto& name : names) {
-        appender.SetParam("File", name[0]);
-        daily.SetParam("File", name[0]);
-        EXPECT_EQ(std::string(name[1]) + " " + name[2],
-                  appender.BackupName(1) + " " + daily.BuildFileName());
+    std::string names;
+    for (const char* name : {"C:\\logs\\app.log", "logs/app", "dir.d\\app.tar.gz"}) {
+        appender.SetParam("File", name);
+        daily.SetParam("File", name);
+        names += appender.BackupName(1) + " " + daily.BuildFileName() + " ";
     }
+    EXPECT_EQ(
+        "C:\\logs\\app.1.log C:\\logs\\app_2011.log logs/app.1 logs/app_2011 "
+        "dir.d\\app.tar.1.gz dir.d\\app.tar_2011.gz ",
+        names);
 }
 
 TEST(RollingFileAppender, RollsBySizeShiftingBackups) {

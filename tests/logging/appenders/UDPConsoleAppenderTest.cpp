@@ -66,8 +66,6 @@ void Open(CUDPConsoleAppender& appender, CLogger& logger, const std::string& hos
     logger.AddAppender(&appender);
 }
 
-using testsupport::FramingLayout;
-
 }  // namespace
 
 TEST(UDPConsoleAppender, HostsAndPortTexts) {
@@ -88,8 +86,7 @@ TEST(UDPConsoleAppender, HostsAndPortTexts) {
     EXPECT_EQ(hosts, appender.GetParam("hosts"));
     for (auto [host, known] : {std::pair<std::string, bool>{"1.2.3.4.5", true},
                                {std::string(128, 'h'), true},
-                               {std::string(127, 'h'), false},
-                               {"pc1", false}}) {
+                               {std::string(127, 'h'), false}}) {
         platform::Ipv4Address address = 0;
         EXPECT_EQ(known, CUDPConsoleAppender::AddressWithoutLookUp(host, address)) << host;
         EXPECT_EQ(no, address);
@@ -112,17 +109,14 @@ TEST(UDPConsoleAppender, SendsWholeTextToEachDestinationThatTakesItAtItsTempo) {
     Open(appender, logger, to.Hosts(";" + std::string(200, 'u') + ";"), to.Port());
     testing::internal::CaptureStdout();
 
-    // 2498 characters and a line feed: 2500 bytes once the line feed is "\r\n".
+    // Pieces of 1024 bytes. Every line feed becomes "\r\n", also one that follows a carriage
+    // return.
     std::string message = "A" + std::string(2496, 'm') + "Z";
-    logger.LogError("%s", message.c_str());
+    logger.LogError("%s\r\nb\nc", message.c_str());
     for (int index = 0; index < 2; ++index)
         EXPECT_EQ((Datagrams{message.substr(0, 1024), message.substr(1024, 1024),
-                             message.substr(2048) + "\r\n"}),
+                             message.substr(2048) + "\r\r\nb\r\nc\r\n"}),
                   to.Take(index, 3));
-    // Every line feed becomes "\r\n", also one that follows a carriage return.
-    logger.Log(Levels::Raw, "a\r\nb\nc");
-    for (int index = 0; index < 2; ++index)
-        EXPECT_EQ(Datagrams{"a\r\r\nb\r\nc"}, to.Take(index, 1));
 
     // An empty text sends nothing; a long one is cut to its first 65535 bytes.
     logger.Log(Levels::Raw, "");
@@ -132,8 +126,8 @@ TEST(UDPConsoleAppender, SendsWholeTextToEachDestinationThatTakesItAtItsTempo) {
         lineEnds += "\r\n";
     Datagrams cut(63, lineEnds);
     cut.push_back(lineEnds.substr(0, 1023));
-    EXPECT_EQ(cut, to.Take(0, 64));
-    EXPECT_EQ(64u, to.Take(1, 64).size());
+    for (int index = 0; index < 2; ++index)
+        EXPECT_EQ(cut, to.Take(index, 64));
     EXPECT_TRUE(to.Take(0, 1, 100).empty());
 
     // Each text that fails to reach the invalid address is reported once.
@@ -142,7 +136,7 @@ TEST(UDPConsoleAppender, SendsWholeTextToEachDestinationThatTakesItAtItsTempo) {
     int code = 0;
     ASSERT_EQ(1, std::sscanf(printed.c_str(), "SendToError:%d", &code)) << printed;
     std::string line = "SendToError:" + std::to_string(code) + "\n";
-    EXPECT_EQ(line + line + line, printed);
+    EXPECT_EQ(line + line, printed);
     std::string error;
     EXPECT_TRUE(appender.Stop(error));
     EXPECT_FALSE(appender.HasSocket());
@@ -201,7 +195,7 @@ TEST(UDPConsoleColorAppender, ColoursRecordsAndClearsTheScreenOnlyWhenActive) {
         to.Take(0, 2));
 
     // With a layout: the clear-screen sequence, then the header, ahead of the records.
-    FramingLayout layout;
+    testsupport::FramingLayout layout;
     CLogger unused("u", Levels::All, true), logger("x", Levels::All, true);
     CUDPConsoleColorAppender inactive("off", Levels::All), appender("colour", Levels::All);
     for (CUDPConsoleColorAppender* each : {&inactive, &appender}) {
@@ -252,14 +246,14 @@ std::string LogUnderSilentNameServer() {
     std::ofstream("/etc/resolv.conf") << "nameserver 127.0.0.1\noptions timeout:5 attempts:2\n";
     std::ofstream("/etc/hosts") << "127.0.0.1 localhost goodname\n";
     std::ofstream("/etc/nsswitch.conf") << "hosts: files dns\n";
-    platform::UdpSocket silentNameServer, listener;
-    platform::Ipv4Address loopbackAddress = platform::ParseIpv4Address("127.0.0.1");
-    if (!silentNameServer.Bind(loopbackAddress, 53) || !listener.Bind(loopbackAddress, 0))
+    platform::UdpSocket silentNameServer;
+    if (!silentNameServer.Bind(platform::ParseIpv4Address("127.0.0.1"), 53))
         return "cannot bind";
+    Listeners to;
 
     std::string result;
-    auto took = [&result, start = std::chrono::steady_clock::now()](const char* what,
-                                                                    long long most) mutable {
+    auto start = std::chrono::steady_clock::now();
+    auto took = [&](const char* what, long long most) {
         auto now = std::chrono::steady_clock::now();
         long long ms = std::chrono::duration_cast<std::chrono::milliseconds>(now - start).count();
         if (ms > most)
@@ -269,7 +263,7 @@ std::string LogUnderSilentNameServer() {
     CUDPConsoleAppender appender("udp", Levels::All);
     CLogger logger("x", Levels::All, true);
     testing::internal::CaptureStdout();  // where a failed send is reported
-    Open(appender, logger, "deadname;goodname;127.0.0.1", listener.LocalPort());
+    Open(appender, logger, "deadname;goodname;127.0.0.1", to.Port());
     took("configuring and opening", 50);
     // The first record waits for the names for at most a second, the next not at all.
     logger.LogError("first");
@@ -277,11 +271,8 @@ std::string LogUnderSilentNameServer() {
     logger.LogError("second");
     took("the second record", 50);
     // goodname and 127.0.0.1 get each record; deadname is skipped, not sent to.
-    std::string datagram, received;
-    while (listener.Receive(datagram, 200))
-        received += datagram;
-    if (received != "first\r\nfirst\r\nsecond\r\nsecond\r\n")
-        result += "received " + received;
+    if (to.Take(0, 5, 200) != Datagrams{"first\r\n", "first\r\n", "second\r\n", "second\r\n"})
+        result += "not each record once to goodname and to 127.0.0.1; ";
     std::fflush(stdout);
     return result + testing::internal::GetCapturedStdout();
 }
