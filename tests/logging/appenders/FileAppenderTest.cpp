@@ -87,6 +87,7 @@ TEST(FileAppender, NamesAndOpenFailures) {
     // A file in the way of a directory.
     std::ofstream(f.directory.File("plain")) << "x";
     f.appender.SetParam("File", f.directory.File("plain") + "/sub/x.log");
+    f.directory.Track(f.appender.File);
     EXPECT_FALSE(f.appender.Start(error));
     EXPECT_EQ(
         0u, error.find("!Error: Unable to create directory '" + f.directory.File("plain") + "' ("))
