@@ -1,6 +1,5 @@
 #include "logging/core/CLogger.h"
 
-#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -120,13 +119,13 @@ void CLogger::LogFormatted(Level level, const char* format, va_list arguments) {
     }
     char buffer[FormatBufferSize];
     // vsnprintf writes at most the buffer's size, zero included, and cuts the rest.
-    int length = std::vsnprintf(buffer, sizeof buffer, format, arguments);
-    if (length < 0) {
-        // A conversion the C library cannot do (a width beyond INT_MAX, a wide character
-        // with no multibyte form): the format text says more than nothing would.
-        length = std::max(std::snprintf(buffer, sizeof buffer, "%s", format), 0);
-    }
-    Deliver(level, std::string_view(buffer, std::min(static_cast<size_t>(length), MaxLength)));
+    // A conversion the C library cannot do (a width beyond INT_MAX, a wide character with
+    // no multibyte form) logs the format text, which says more than nothing would.
+    if (std::vsnprintf(buffer, sizeof buffer, format, arguments) < 0 &&
+        std::snprintf(buffer, sizeof buffer, "%s", format) < 0)
+        buffer[0] = '\0';
+    buffer[sizeof buffer - 1] = '\0';  // also where a C library does not end a cut text
+    Deliver(level, buffer);            // the text ends at its first zero, as a C string does
 }
 
 bool CLogger::LogDebug(const char* format, ...) {

@@ -90,12 +90,13 @@ TEST(Logger, FrontEndsFormatAndCutAt65535Characters) {
     logger.LogError("%s", longer.c_str());
     logger.LogError("plain 100%% and plain");
     logger.LogError(longer.c_str(), 0);
+    logger.LogError("ends%chere", 0);  // the text ends at its first zero
     std::vector<std::string> messages;
     for (const auto& event : appender.Events)
         messages.push_back(event.Message.str());
     const std::string cut(65535, 'l');
     EXPECT_EQ((std::vector<std::string>{"a| 1.50|42", "", exact, cut, longer, cut,
-                                        "plain 100% and plain", cut}),
+                                        "plain 100% and plain", cut, "ends"}),
               messages);
     EXPECT_EQ(700, appender.Events[0].Level);
 
