@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/WideText.h"
+
 namespace platform {
 namespace {
 
@@ -16,22 +18,25 @@ constexpr DWORD LockOffsetHigh = 1;
 }  // namespace
 
 std::string FileNameLock::LockFileName(std::string_view fileName) {
-    std::string name(fileName.substr(0, MaxPathLength));
-    char fullName[MAX_PATH * 2];
-    DWORD length = GetFullPathNameA(name.c_str(), sizeof fullName, fullName, nullptr);
-    if (length == 0 || length >= sizeof fullName)
+    // Wide calls throughout: a name or a temporary directory outside the ANSI code page
+    // (a user name in another script) must still meet its lock.
+    std::wstring name = WideFromUtf8(fileName.substr(0, MaxPathLength));
+    wchar_t fullName[MAX_PATH * 2];
+    DWORD length = GetFullPathNameW(name.c_str(), MAX_PATH * 2, fullName, nullptr);
+    if (length == 0 || length >= MAX_PATH * 2)
         return {};
     for (DWORD i = 0; i < length; ++i) {
-        if (fullName[i] >= 'a' && fullName[i] <= 'z')
-            fullName[i] = static_cast<char>(fullName[i] - 'a' + 'A');
-        else if (fullName[i] == '/')
-            fullName[i] = '\\';
+        if (fullName[i] >= L'a' && fullName[i] <= L'z')
+            fullName[i] = static_cast<wchar_t>(fullName[i] - L'a' + L'A');
+        else if (fullName[i] == L'/')
+            fullName[i] = L'\\';
     }
-    char directory[MAX_PATH + 1];
-    DWORD directoryLength = GetTempPathA(sizeof directory, directory);
-    if (directoryLength == 0 || directoryLength >= sizeof directory)
+    wchar_t directory[MAX_PATH + 1];
+    DWORD directoryLength = GetTempPathW(MAX_PATH + 1, directory);
+    if (directoryLength == 0 || directoryLength > MAX_PATH)
         return {};
-    return LockFileIn(directory, std::string_view(fullName, length));
+    return LockFileIn(Utf8FromWide(std::wstring_view(directory, directoryLength)),
+                      Utf8FromWide(std::wstring_view(fullName, length)));
 }
 
 void FileNameLock::Bind(std::string_view fileName) {
@@ -42,7 +47,7 @@ void FileNameLock::Bind(std::string_view fileName) {
     if (lockName.empty())
         return;
     DWORD saved = GetLastError();
-    HANDLE file = CreateFileA(lockName.c_str(), GENERIC_READ | GENERIC_WRITE,
+    HANDLE file = CreateFileW(WideFilePath(lockName).c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {

@@ -2,12 +2,16 @@
 
 #include <filesystem>
 #include <fstream>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "platform/FileNameLock.h"
 #include "platform/Files.h"
 #include "platform/ReadableFile.h"
 #include "platform/SystemErrors.h"
 #include "platform/UniqueHandle.h"
+#include "platform/WideText.h"
 #include "tests/support/TemporaryDirectory.h"
 
 namespace fs = std::filesystem;
@@ -107,4 +111,20 @@ TEST(Files, WritersShareTheEndAndFollowTheNameLocksAreSharedNamesBounded) {
     uint64_t base = first.AddWritten(0);
     EXPECT_EQ(base + 5, second.AddWritten(5));
     EXPECT_EQ(base + 7, first.AddWritten(2));
+#ifdef _WIN32
+    // A temporary directory and a log name outside the ANSI code page (a user name in
+    // another script) still keep two holders apart.
+    std::wstring temp = platform::WideFromUtf8(directory.File("\xE3\x83\xAD\xE3\x82\xB0"));
+    wchar_t saved[MAX_PATH + 1] = {};
+    DWORD savedLength = GetEnvironmentVariableW(L"TMP", saved, MAX_PATH + 1);
+    ASSERT_TRUE(CreateDirectoryW(temp.c_str(), nullptr) &&
+                SetEnvironmentVariableW(L"TMP", temp.c_str()));
+    platform::FileNameLock mine, theirs;
+    mine.Bind(directory.File("\xE3\x83\xAD\xE3\x82\xB0.log"));
+    theirs.Bind(directory.File("\xE3\x83\xAD\xE3\x82\xB0.log"));
+    EXPECT_TRUE(mine.Lock(0));
+    EXPECT_FALSE(theirs.Lock(0));
+    EXPECT_EQ(0u, platform::FileNameLock::LockFileName("x").find(platform::Utf8FromWide(temp)));
+    SetEnvironmentVariableW(L"TMP", savedLength ? saved : nullptr);
+#endif
 }
