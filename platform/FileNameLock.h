@@ -39,8 +39,8 @@ class FileNameLock {
     // object's own.
     uint64_t AddWritten(uint64_t bytes);
 
-    // The lock file of `fileName` ("" when none can be had). It stays after the last
-    // holder ends, one per file name.
+    // The lock file of `fileName` ("" when none can be had), in UTF-8 on Windows. It
+    // stays after the last holder ends, one per file name.
     static std::string LockFileName(std::string_view fileName);
 
     static constexpr size_t NoteCapacity = 4 * (MaxPathLength + 1);

@@ -18,25 +18,25 @@ constexpr DWORD LockOffsetHigh = 1;
 }  // namespace
 
 std::string FileNameLock::LockFileName(std::string_view fileName) {
-    // Wide calls throughout: a name or a temporary directory outside the ANSI code page
-    // (a user name in another script) must still meet its lock.
-    std::wstring name = WideFromUtf8(fileName.substr(0, MaxPathLength));
-    wchar_t fullName[MAX_PATH * 2];
-    DWORD length = GetFullPathNameW(name.c_str(), MAX_PATH * 2, fullName, nullptr);
-    if (length == 0 || length >= MAX_PATH * 2)
+    std::string name(fileName.substr(0, MaxPathLength));
+    char fullName[MAX_PATH * 2];
+    DWORD length = GetFullPathNameA(name.c_str(), sizeof fullName, fullName, nullptr);
+    if (length == 0 || length >= sizeof fullName)
         return {};
     for (DWORD i = 0; i < length; ++i) {
-        if (fullName[i] >= L'a' && fullName[i] <= L'z')
-            fullName[i] = static_cast<wchar_t>(fullName[i] - L'a' + L'A');
-        else if (fullName[i] == L'/')
-            fullName[i] = L'\\';
+        if (fullName[i] >= 'a' && fullName[i] <= 'z')
+            fullName[i] = static_cast<char>(fullName[i] - 'a' + 'A');
+        else if (fullName[i] == '/')
+            fullName[i] = '\\';
     }
+    // The temporary directory is taken whole, in UTF-8: its ANSI form loses the letters
+    // of a user name outside the code page, and no lock file could be made there.
     wchar_t directory[MAX_PATH + 1];
     DWORD directoryLength = GetTempPathW(MAX_PATH + 1, directory);
     if (directoryLength == 0 || directoryLength > MAX_PATH)
         return {};
     return LockFileIn(Utf8FromWide(std::wstring_view(directory, directoryLength)),
-                      Utf8FromWide(std::wstring_view(fullName, length)));
+                      std::string_view(fullName, length));
 }
 
 void FileNameLock::Bind(std::string_view fileName) {

@@ -112,16 +112,16 @@ TEST(Files, WritersShareTheEndAndFollowTheNameLocksAreSharedNamesBounded) {
     EXPECT_EQ(base + 5, second.AddWritten(5));
     EXPECT_EQ(base + 7, first.AddWritten(2));
 #ifdef _WIN32
-    // A temporary directory and a log name outside the ANSI code page (a user name in
-    // another script) still keep two holders apart.
+    // A temporary directory outside the ANSI code page (a user name in another script)
+    // still holds the lock files that keep two holders apart.
     std::wstring temp = platform::WideFromUtf8(directory.File("\xE3\x83\xAD\xE3\x82\xB0"));
     wchar_t saved[MAX_PATH + 1] = {};
     DWORD savedLength = GetEnvironmentVariableW(L"TMP", saved, MAX_PATH + 1);
     ASSERT_TRUE(CreateDirectoryW(temp.c_str(), nullptr) &&
                 SetEnvironmentVariableW(L"TMP", temp.c_str()));
     platform::FileNameLock mine, theirs;
-    mine.Bind(directory.File("\xE3\x83\xAD\xE3\x82\xB0.log"));
-    theirs.Bind(directory.File("\xE3\x83\xAD\xE3\x82\xB0.log"));
+    mine.Bind(directory.File("app.log"));
+    theirs.Bind(directory.File("app.log"));
     EXPECT_TRUE(mine.Lock(0));
     EXPECT_FALSE(theirs.Lock(0));
     EXPECT_EQ(0u, platform::FileNameLock::LockFileName("x").find(platform::Utf8FromWide(temp)));
