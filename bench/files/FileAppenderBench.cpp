@@ -24,6 +24,8 @@
 #include "logging/appenders/CRollingFileAppender.h"
 #include "logging/core/CLogger.h"
 #include "logging/layouts/CPatternLayout.h"
+#include "platform/FileNameLock.h"
+#include "platform/Files.h"
 
 using namespace scrivlog;
 namespace fs = std::filesystem;
@@ -49,8 +51,11 @@ class ScratchDirectory {
     ~ScratchDirectory() {
         std::error_code ignored;
         fs::remove_all(m_path, ignored);
+        platform::RemoveFile(platform::FileNameLock::LockFileName(LogName()));
     }
     std::string File(const char* name) const { return (m_path / name).string(); }
+    // The appenders' file: its lock file goes with the directory.
+    std::string LogName() const { return File("Tamarack.log"); }
     const fs::path& Path() const { return m_path; }
 
   private:
@@ -89,7 +94,7 @@ struct RollingSetup {
     CPatternLayout layout;
     CRollingFileAppender appender{"DefaultAppender", Levels::All};
     explicit RollingSetup(const char* maxBackupIndex = "7") {
-        StartRolling(appender, layout, directory.File("Tamarack.log"), maxBackupIndex);
+        StartRolling(appender, layout, directory.LogName(), maxBackupIndex);
     }
 };
 
@@ -221,7 +226,7 @@ BENCHMARK(Spdlog_FileSinkTwoThreads)->Threads(2)->Iterations(Records / 2)->UseRe
 // appenders of one file; the time is the wall time until the last has finished.
 void ForkedWriters(benchmark::State& state, int processes) {
     ScratchDirectory directory;
-    std::string file = directory.File("Tamarack.log");
+    std::string file = directory.LogName();
     for (auto _ : state) {
         std::vector<pid_t> children;
         for (int i = 0; i < processes; ++i) {
